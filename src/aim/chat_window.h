@@ -1,0 +1,43 @@
+#pragma once
+// The chat room window of the AIM client, driven from outside by window class and messages.
+// Every call looks the windows up anew; nothing is cached. A window missing along the way, or
+// one that does not answer, makes the rest of the operation do nothing: reads give empty text.
+
+#include <cstddef>
+#include <string>
+
+#include "platform/chat_client.h"
+
+namespace tv::aim {
+
+// Characters of the transcript that the scanner looks at.
+inline constexpr std::size_t kTranscriptTailLength = 500;
+
+// The whole markup text of the transcript.
+std::wstring GetTranscriptText(const platform::ChatClientOs& os);
+
+// The last kTranscriptTailLength characters of the transcript (all of it when shorter).
+std::wstring GetTranscriptTail(const platform::ChatClientOs& os);
+
+// Replaces the transcript's text; the empty text clears the chat.
+void SetTranscriptText(const platform::ChatClientOs& os, const std::wstring& text);
+
+// Puts the text into the input pane and clicks the send button (ClickWindow).
+void SendChatText(const platform::ChatClientOs& os, const std::wstring& text);
+
+// Puts the text into the input pane and presses the send button (PressSendButton).
+void SendChatLine(const platform::ChatClientOs& os, const std::wstring& text);
+
+// Button-down then button-up, both with wParam 13 (left button with Shift and Ctrl).
+void ClickWindow(const platform::ChatClientOs& os, platform::WindowHandle window);
+
+// Finds the send button and sends button-down, space key-up, button-up.
+void PressSendButton(const platform::ChatClientOs& os);
+
+// The room name from the chat window's caption: "Chat Room: Lobby" gives " Lobby".
+std::wstring GetRoomName(const platform::ChatClientOs& os);
+
+// Asks the chat room window to close.
+void CloseChatWindow(const platform::ChatClientOs& os);
+
+}  // namespace tv::aim

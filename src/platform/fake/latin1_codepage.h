@@ -1,0 +1,14 @@
+#pragma once
+// The ANSI code page of the fake desktop: ISO 8859-1, "?" for anything beyond it.
+
+#include "platform/codepage.h"
+
+namespace tv::platform {
+
+class Latin1CodePage final : public CodePage {
+ public:
+  std::string ToAnsi(std::wstring_view text) const override;
+  std::wstring FromAnsi(std::string_view text) const override;
+};
+
+}  // namespace tv::platform

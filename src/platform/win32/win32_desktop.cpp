@@ -1,0 +1,34 @@
+#include "platform/win32/win32_desktop.h"
+
+#include <windows.h>
+
+namespace tv::platform {
+namespace {
+
+HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+}  // namespace
+
+WindowHandle Win32Desktop::FindWindowA(const std::string& className) {
+  return FromHwnd(::FindWindowA(className.c_str(), nullptr));
+}
+
+WindowHandle Win32Desktop::FindWindowExA(WindowHandle parent, WindowHandle after,
+                                         const std::string& className) {
+  // A null parent would search the top-level windows instead of nobody's children.
+  if (parent == kNoWindow) return kNoWindow;
+  return FromHwnd(::FindWindowExA(ToHwnd(parent), ToHwnd(after), className.c_str(), nullptr));
+}
+
+SendResult Win32Desktop::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
+  DWORD_PTR result = 0;
+  const LRESULT ok =
+      ::SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                            static_cast<UINT>(kAnswerTimeout.count()), &result);
+  if (ok == 0) return {};
+  return {true, static_cast<std::intptr_t>(result)};
+}
+
+}  // namespace tv::platform

@@ -1,0 +1,59 @@
+#pragma once
+// A chat room on the fake desktop with the window tree of the AIM client: the chat window, the
+// transcript and input panes with their text controls, and six icon buttons of which the fifth
+// sends. A send (click or press) appends the input as the local user's line, as the real client
+// and roomsim do, so replies come back through the transcript.
+
+#include <string>
+#include <vector>
+
+#include "platform/chat_client.h"
+#include "platform/fake/fake_desktop.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/latin1_codepage.h"
+
+namespace tv::testing {
+
+class FakeChatRoom {
+ public:
+  explicit FakeChatRoom(std::string userName = "Tester", std::string room = "Lobby");
+
+  platform::ChatClientOs Os() { return {desktop, shell, codePage}; }
+
+  // Appends a line to the transcript as the room would: the local user's or somebody else's.
+  void Say(const std::string& speaker, const std::string& message);
+  void SayAsUser(const std::string& message) { Say(userName_, message); }
+  // What a send would have put in: the markup of the user's line with this message.
+  std::string UserLine(const std::string& message) const;
+
+  std::string Transcript() const;
+  // The lines sent through the send button, in order.
+  const std::vector<std::string>& Sent() const { return sent_; }
+  void ClearSent() { sent_.clear(); }
+
+  // Closes the room window (as the user would), with every control in it.
+  void Close();
+  bool IsOpen() const { return desktop.Exists(chat); }
+
+  platform::FakeDesktop desktop;
+  platform::FakeShell shell;
+  platform::Latin1CodePage codePage;
+
+  platform::WindowHandle chat = platform::kNoWindow;
+  platform::WindowHandle transcriptPane = platform::kNoWindow;
+  platform::WindowHandle transcript = platform::kNoWindow;
+  platform::WindowHandle inputPane = platform::kNoWindow;
+  platform::WindowHandle input = platform::kNoWindow;
+  platform::WindowHandle buttons[6] = {};
+  platform::WindowHandle sendButton() const { return buttons[4]; }
+
+ private:
+  void SendInput();
+
+  std::string userName_;
+  std::vector<std::string> sent_;
+  bool buttonDown_ = false;
+  int clock_ = 0;
+};
+
+}  // namespace tv::testing
