@@ -8,8 +8,12 @@ using platform::FakeDesktop;
 using platform::kNoWindow;
 
 FakeChatRoom::FakeChatRoom(std::string userName, std::string room)
-    : userName_(std::move(userName)) {
-  chat = desktop.AddWindow(kNoWindow, "AIM_ChatWnd", "Chat Room: " + room);
+    : userName_(std::move(userName)), roomName_(std::move(room)) {
+  Open();
+}
+
+void FakeChatRoom::Open() {
+  chat = desktop.AddWindow(kNoWindow, "AIM_ChatWnd", "Chat Room: " + roomName_);
   transcriptPane = desktop.AddWindow(chat, "WndAte32Class");
   transcript = desktop.AddWindow(transcriptPane, "Ate32Class");
   inputPane = desktop.AddWindow(chat, "WndAte32Class");

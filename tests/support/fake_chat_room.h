@@ -17,6 +17,8 @@ namespace tv::testing {
 class FakeChatRoom {
  public:
   explicit FakeChatRoom(std::string userName = "Tester", std::string room = "Lobby");
+  FakeChatRoom(const FakeChatRoom&) = delete;  // the send button's hook points back here
+  FakeChatRoom& operator=(const FakeChatRoom&) = delete;
 
   platform::ChatClientOs Os() { return {desktop, shell, codePage}; }
 
@@ -31,6 +33,8 @@ class FakeChatRoom {
   const std::vector<std::string>& Sent() const { return sent_; }
   void ClearSent() { sent_.clear(); }
 
+  // Opens the room window (again), with an empty transcript.
+  void Open();
   // Closes the room window (as the user would), with every control in it.
   void Close();
   bool IsOpen() const { return desktop.Exists(chat); }
@@ -51,6 +55,7 @@ class FakeChatRoom {
   void SendInput();
 
   std::string userName_;
+  std::string roomName_;
   std::vector<std::string> sent_;
   bool buttonDown_ = false;
   int clock_ = 0;
