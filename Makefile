@@ -1,0 +1,35 @@
+# Everything starts here: `make demo` and `make test` set up a fresh Debian machine as needed.
+.PHONY: all deps build native win64 test unit e2e demo format clean
+
+all: build
+
+deps:
+	@scripts/deps.sh
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+win64: deps
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64
+
+build: native win64
+
+test: build
+	scripts/test.sh
+
+unit: native
+	build/native/tests/unit/unit_tests
+
+e2e: win64
+	scripts/with-display.sh scripts/e2e.sh
+
+demo: build
+	scripts/with-display.sh scripts/demo.sh
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs a command on the current X display, or on a private Xvfb when there is none.
+set -euo pipefail
+if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
+  exec "$@"
+fi
+export TV_PRIVATE_DISPLAY=1
+exec xvfb-run -a -s "-screen 0 1280x800x24" "$@"

@@ -1,0 +1,31 @@
+// roomsimctl: speaks for the other people in a running roomsim, from the command line.
+//   roomsimctl say SPEAKER MESSAGE   a line of another speaker
+//   roomsimctl type MESSAGE          the local user types and sends a line
+//   roomsimctl hang MILLISECONDS     roomsim stops answering for that long
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "roomsim_protocol.h"
+#include "support/roomsim_driver.h"
+
+int main(int argc, char** argv) {
+  const std::string verb = argc > 1 ? argv[1] : "";
+  bool ok = false;
+  if (verb == "say" && argc == 4) {
+    ok = e2e::HubCommand(roomsim::kSayAsOther, std::string(argv[2]) + "\n" + argv[3]);
+  } else if (verb == "type" && argc == 3) {
+    ok = e2e::HubCommand(roomsim::kTypeAsUser, argv[2]);
+  } else if (verb == "hang" && argc == 3) {
+    HWND hub = FindWindowA(roomsim::kHubClass, nullptr);
+    ok = hub && PostMessageA(hub, roomsim::kHangMessage, std::strtoul(argv[2], nullptr, 10), 0);
+  } else {
+    std::fprintf(stderr, "usage: roomsimctl say SPEAKER MESSAGE | type MESSAGE | hang MS\n");
+    return 2;
+  }
+  if (!ok) std::fprintf(stderr, "roomsimctl: no running roomsim took the command\n");
+  return ok ? 0 : 1;
+}
