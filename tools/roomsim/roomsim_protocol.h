@@ -27,4 +27,8 @@ enum CopyDataCommand : std::uintptr_t {
 // wParam milliseconds, as a hung chat client would.
 inline constexpr unsigned kHangMessage = 0x8000 + 0x51;  // WM_APP + 0x51
 
+// A manual-reset event roomsim creates at start and holds signalled while it hangs, so a test
+// knows the hang has begun.
+inline constexpr char kHungEventName[] = "roomsim_hung";
+
 }  // namespace roomsim
