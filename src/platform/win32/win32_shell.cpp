@@ -1,7 +1,9 @@
 #include "platform/win32/win32_shell.h"
 
-#include <shellapi.h>
+// <shellapi.h> needs the types of <windows.h> first.
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace tv::platform {
 
