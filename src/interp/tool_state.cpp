@@ -1,0 +1,54 @@
+#include "interp/tool_state.h"
+
+#include <chrono>
+#include <utility>
+
+namespace tv::interp {
+
+ToolState::ToolState(platform::Timer& clearTimer) : clearTimer_(clearTimer) {}
+
+template <typename T>
+void ToolState::Assign(T& field, T value, Field which) {
+  if (field == value) return;
+  field = std::move(value);
+  // A copy, so that a listener that replaces itself does not destroy the running function.
+  if (const Listener listener = listener_) listener(which);
+}
+
+void ToolState::SetUserName(std::wstring name) {
+  Assign(userName_, std::move(name), Field::kUserName);
+}
+void ToolState::SetScanOn(bool on) { Assign(scanOn_, on, Field::kScanOn); }
+void ToolState::SetSendsOff(bool off) { Assign(sendsOff_, off, Field::kSendsOff); }
+void ToolState::SetSendsText(std::wstring text) {
+  Assign(sendsText_, std::move(text), Field::kSendsText);
+}
+void ToolState::SetClearMinutesText(std::wstring text) {
+  Assign(clearMinutesText_, std::move(text), Field::kClearMinutesText);
+}
+void ToolState::SetClearStatusText(std::wstring text) {
+  Assign(clearStatusText_, std::move(text), Field::kClearStatusText);
+}
+
+void ToolState::StartClearTimer(std::optional<std::int32_t> periodMs) {
+  if (periodMs) Assign(clearIntervalMs_, *periodMs, Field::kClearIntervalMs);
+  Assign(clearTimerOn_, true, Field::kClearTimerOn);
+  if (clearIntervalMs_ > 0) {
+    clearTimer_.Start(std::chrono::milliseconds(clearIntervalMs_));
+  } else {
+    clearTimer_.Stop();
+  }
+}
+
+void ToolState::StopClearTimer() {
+  Assign(clearTimerOn_, false, Field::kClearTimerOn);
+  clearTimer_.Stop();
+}
+
+void StopScan(ToolState& state, chatctl::Chat& chat) {
+  state.SetScanOn(false);
+  state.SetUserName(L"");
+  chat.scan_off();
+}
+
+}  // namespace tv::interp
