@@ -115,7 +115,9 @@ TEST_F(ChatWindowE2E, OperationsReturnFromAHungRoomAndWorkOnceItAnswers) {
   tv::aim::SendChatText(os, L"[during]");
   tv::aim::GetTranscriptTail(os);
   const auto blocked = std::chrono::steady_clock::now() - start;
-  RecordProperty("blocked_ms", static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(blocked).count()));
+  RecordProperty(
+      "blocked_ms",
+      static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(blocked).count()));
   // Whatever the hung room made of them, the calls came back; now it answers as before.
   tv::aim::SendChatText(os, L"[after]");
   ASSERT_TRUE(e2e::WaitFor([&] { return room.LineCount() >= before + 1; }));

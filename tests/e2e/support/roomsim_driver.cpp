@@ -42,9 +42,8 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds d
 TempFile::TempFile(const std::string& stem) {
   char dir[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, dir);
-  path_ = std::filesystem::path(dir) /
-          (stem + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(GetTickCount64()) + ".txt");
+  path_ = std::filesystem::path(dir) / (stem + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                        std::to_string(GetTickCount64()) + ".txt");
   std::ofstream(path_, std::ios::trunc).flush();
 }
 
@@ -82,8 +81,10 @@ void KillAll(const std::wstring& exeName) {
 
 Roomsim::Roomsim(const Options& options) {
   KillAll(L"roomsim.exe");
-  WaitFor([] { return FindWindowA("AIM_ChatWnd", nullptr) == nullptr &&
-                      FindWindowA(roomsim::kHubClass, nullptr) == nullptr; });
+  WaitFor([] {
+    return FindWindowA("AIM_ChatWnd", nullptr) == nullptr &&
+           FindWindowA(roomsim::kHubClass, nullptr) == nullptr;
+  });
   std::string command = Quote((BinDir() / "roomsim.exe").string()) + " --room " +
                         Quote(options.room) + " --user " + Quote(options.user);
   if (!options.linkLog.empty()) command += " --link-log " + Quote(options.linkLog);
@@ -123,8 +124,8 @@ bool HubCommand(std::uintptr_t command, const std::string& text) {
   DWORD_PTR result = 0;
   HWND hub = FindWindowA(roomsim::kHubClass, nullptr);
   if (!hub) return false;
-  if (!SendMessageTimeoutA(hub, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL,
-                           10000, &result)) {
+  if (!SendMessageTimeoutA(hub, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000,
+                           &result)) {
     return false;
   }
   return result == 1;
@@ -155,8 +156,8 @@ std::string WindowText(HWND window) {
   if (!window) return {};
   const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT copied = SendMessageA(window, WM_GETTEXT, text.size(),
-                                      reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied =
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
   return text;
 }
@@ -168,7 +169,8 @@ std::string Roomsim::Transcript() const {
 int Roomsim::LineCount() const {
   const std::string text = Transcript();
   int count = 0;
-  for (std::size_t at = text.find("<BR>"); at != std::string::npos; at = text.find("<BR>", at + 4)) {
+  for (std::size_t at = text.find("<BR>"); at != std::string::npos;
+       at = text.find("<BR>", at + 4)) {
     ++count;
   }
   return count;
