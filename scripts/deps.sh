@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make googletest libgtest-dev
   g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb xauth imagemagick x11-utils
+  wine wine64 fonts-wine xvfb xauth imagemagick x11-utils
+  libbenchmark-dev clang libclang-rt-14-dev
 )
 
 missing=()

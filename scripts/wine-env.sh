@@ -12,6 +12,19 @@ wine_prefix_ready() {
     wine wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # A virtual desktop: Wine draws the window frames and runs a taskbar with a notification area,
+  # so programs look and behave the same with or without a window manager.
+  if ! grep -q '"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  # Wine's own Tahoma and Marlett: this Wine build does not find them in its data folder, and
+  # without them labels fall back to wider fonts and caption buttons lose their glyphs.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [[ ! -f "$fonts/tahoma.ttf" && -d /usr/share/wine/fonts ]]; then
+    cp /usr/share/wine/fonts/*.ttf "$fonts/"
+  fi
   # roomsim answers aim: links inside this prefix only.
   wine "$WIN_BIN/roomsim.exe" --register >/dev/null 2>&1
 }

@@ -1,0 +1,65 @@
+#include "app/form_layout.h"
+
+#include <array>
+
+#include "app/control_ids.h"
+
+namespace tv::app {
+namespace {
+
+using K = ControlKind;
+
+constexpr std::array<FormControl, 3> kRules{{
+    {kLine1, K::kRule, L"", {0, 2280, 3120, 0}},
+    {kLine3, K::kRule, L"", {3120, 2280, 0, 600}},
+    {kLine2, K::kRule, L"", {0, 2760, 3120, 0}},
+}};
+
+// Focus order up to the quick-join buttons.
+constexpr std::array<FormControl, 6> kFocusHead{{
+    {kCheck1, K::kCheckBox, L"Chat Scan", {2040, 240, 1095, 255}},
+    {kText1, K::kTextBox, L"", {0, 240, 1920, 285}},
+    {kCmdMore, K::kButton, L"More Options", {0, 600, 3135, 255}},
+    {kTxtChat, K::kTextBox, L"", {0, 1320, 1695, 285}},
+    {kTxtEX, K::kTextBox, L"4", {1680, 1320, 255, 285}},
+    {kCmdJoin, K::kButton, L"Join Room", {2040, 1320, 1095, 255}},
+}};
+
+constexpr FormControl kCheck2Control{
+    kCheck2, K::kCheckBox, L"Chatsends Off Except For Help and Sysinfo", {0, 1800, 3015, 375}};
+
+// The value labels come before the captions they overlap by a pixel, so that they lie on top and
+// show their first letter whole.
+constexpr std::array<FormControl, 15> kLabels{{
+    {kUser, K::kLabel, L"User", {0, 0, 495, 255}},
+    {kLabel2, K::kLabel, L"Quick Chatroom Join", {840, 1080, 1575, 255}},
+    {kClearStat, K::kLabel, L"Off", {960, 2280, 255, 255}},
+    {kLblClear, K::kLabel, L"0", {1320, 2280, 375, 255}},
+    {kChatsendlbl, K::kLabel, L"On", {960, 2520, 375, 255}},
+    {kLabel5, K::kLabel, L"Clear Timer -", {0, 2280, 975, 255}},
+    {kLabel6, K::kLabel, L"Minutes", {1800, 2280, 615, 255}},
+    {kLabel7, K::kLabel, L"Chat Sends - ", {0, 2520, 975, 255}},
+    {kLabel3, K::kLabel, L"Exchange 4 Chatrooms", {720, 2880, 1815, 255}},
+    {kLabel4, K::kLabel, L"Exchange 5 Chatrooms", {720, 4920, 1695, 255}},
+    {kLabel1, K::kStatusLabel, L"Uptime", {3960, 120, 2655, 255}},
+    {kRamlbl, K::kStatusLabel, L"Ram Available", {3960, 480, 2655, 255}},
+    {kRamfreelbl, K::kStatusLabel, L"Ram Free", {3960, 840, 2655, 255}},
+    {kRunningprogramslbl, K::kStatusLabel, L"Running Programs", {3960, 1200, 2655, 255}},
+    {kCPU, K::kStatusLabel, L"CPU Model", {3960, 1560, 2655, 255}},
+}};
+
+}  // namespace
+
+std::vector<FormControl> FormControls() {
+  std::vector<FormControl> controls(kRules.begin(), kRules.end());
+  controls.insert(controls.end(), kFocusHead.begin(), kFocusHead.end());
+  for (const interp::QuickJoinButton& button : interp::QuickJoinButtons()) {
+    controls.push_back({CommandId(button.number), K::kButton, button.caption,
+                        interp::QuickJoinButtonRect(button)});
+  }
+  controls.push_back(kCheck2Control);
+  controls.insert(controls.end(), kLabels.begin(), kLabels.end());
+  return controls;
+}
+
+}  // namespace tv::app

@@ -1,0 +1,66 @@
+// The composition root: the real adapters, the core objects that use them and the main window,
+// then the message loop until the window is gone.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/control_ids.h"
+#include "app/main_window.h"
+#include "app/window_timer.h"
+#include "chatctl/chat.h"
+#include "interp/interpreter.h"
+#include "interp/tool_state.h"
+#include "platform/win32/win32_codepage.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_figures.h"
+#include "platform/win32/win32_tick_count.h"
+#include "platform/win32/win32_window_list.h"
+#include "sysinfo/status_labels.h"
+
+namespace {
+
+// IsDialogMessage gives the window Tab, Shift+Tab and the other dialog keys.
+int RunMessageLoop(HWND form) {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (form != nullptr && IsDialogMessageW(form, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int showCommand) {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  tv::platform::Win32Desktop desktop;
+  tv::platform::Win32Shell shell;
+  const tv::platform::Win32CodePage codePage;
+  tv::platform::Win32SystemFigures figures;
+  tv::platform::Win32Registry registry;
+  tv::platform::Win32Environment environment;
+  tv::platform::Win32WindowList windows;
+  tv::platform::Win32TickCount ticks;
+  const tv::platform::ChatClientOs chatOs{desktop, shell, codePage};
+  const tv::platform::SystemOs systemOs{figures, registry, environment, windows, ticks, codePage};
+
+  tv::app::WindowTimer chatTymer(tv::app::kChatTymerId);
+  tv::app::WindowTimer cleartmr(tv::app::kCleartmrId);
+  tv::chatctl::Chat chat(chatOs, chatTymer);
+  tv::interp::ToolState state(cleartmr);
+  tv::sysinfo::StatusLabels labels(systemOs);
+  tv::app::MainWindow window({chatOs, systemOs, chat, state, labels, chatTymer, cleartmr});
+  const tv::interp::Interpreter interpreter(chatOs, chat, state, window);
+
+  if (!window.Create(instance)) return 1;
+  window.Show(showCommand);
+  return RunMessageLoop(window.hwnd());
+}

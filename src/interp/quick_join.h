@@ -1,0 +1,51 @@
+#pragma once
+// The quick-join panel without its window: the 25 room buttons with their places, and the rule of
+// the join-by-name field. Every join goes through aim::JoinRoom, which lower-cases the room and
+// removes its blanks.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/chat_client.h"
+
+namespace tv::interp {
+
+// A place on the window in twips (1/1440 inch) from the top-left corner of the client area.
+struct TwipsRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+struct QuickJoinButton {
+  int number = 0;               // n of `Command<n>`
+  std::wstring_view caption;    // as shown on the button
+  std::wstring_view fixedRoom;  // the room joined; empty: the caption at the click
+  std::wstring_view exchange;   // "4" or "5", also the grid the button sits in
+  int row = 0;                  // 1-based, within its grid
+  int column = 0;               // 1-based, within its grid
+};
+
+// All 25 buttons, in keyboard focus order.
+std::span<const QuickJoinButton> QuickJoinButtons();
+
+// The button's place: the exchange 4 grid has three columns of 855 by 255, the exchange 5 grid
+// two columns of 1335 by 255, each five rows deep.
+TwipsRect QuickJoinButtonRect(const QuickJoinButton& button);
+
+// A click on the button: joins its fixed room, or else the room named by `caption` (the caption
+// read at the moment of the click), on the button's exchange.
+void JoinQuickRoom(const platform::ChatClientOs& os, const QuickJoinButton& button,
+                   const std::wstring& caption);
+
+// "Join Room" with the two texts as typed. Joins nothing when `exchange` is not a number (blanks
+// around it are allowed) or when `room` is empty; otherwise joins `room`
+// lower-cased and without blanks on `exchange` exactly as typed. Returns whether it joined: the
+// window then empties the room box.
+bool JoinByName(const platform::ChatClientOs& os, std::wstring_view room,
+                std::wstring_view exchange);
+
+}  // namespace tv::interp
