@@ -33,3 +33,13 @@ format:
 
 clean:
 	rm -rf build
+
+# Fuzzing (clang, libFuzzer with ASan and UBSan) and native micro-benchmarks (Google Benchmark).
+.PHONY: fuzz bench-native
+FUZZ_SECONDS ?= 60
+
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
+
+bench-native: deps
+	scripts/bench-native.sh

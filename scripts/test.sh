@@ -6,15 +6,18 @@ cd "$(dirname "$0")/.."
 reports=build/reports
 rm -rf "$reports" && mkdir -p "$reports"
 
+native_tests=(build/native/tests/unit/unit_tests build/native/tools/roomsim/tests/roomsim_unit_tests)
 echo "== unit tests (native, sanitizers)"
-build/native/tests/unit/unit_tests --gtest_output="xml:$reports/unit.xml" --gtest_brief=1
+for exe in "${native_tests[@]}"; do
+  "$exe" --gtest_output="xml:$reports/$(basename "$exe").xml" --gtest_brief=1
+done
 
 echo "== end-to-end tests (Wine)"
 scripts/with-display.sh scripts/e2e.sh "$reports"
 
 passed=0
 failed=0
-for suite in build/win64/bin/e2e_*.exe unit; do
+for suite in "${native_tests[@]}" build/win64/bin/e2e_*.exe; do
   name=$(basename "$suite" .exe)
   xml="$reports/$name.xml"
   if [[ ! -s "$xml" ]]; then

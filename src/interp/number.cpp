@@ -45,9 +45,12 @@ bool IsTiny(std::string_view number) {
     std::string_view digits = number.substr(e + 1);
     const bool negative = digits.front() == '-';
     if (negative || digits.front() == '+') digits.remove_prefix(1);
-    if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec != std::errc()) {
-      // Too many digits for a long long: far beyond any mantissa length either way.
-      exponent = std::numeric_limits<long long>::max() / 2;
+    // Too many digits for a long long, or nearly so: far beyond any mantissa length either way,
+    // and capped so that adding the mantissa's power below cannot overflow.
+    constexpr long long kFar = std::numeric_limits<long long>::max() / 2;
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec != std::errc() ||
+        exponent > kFar) {
+      exponent = kFar;
     }
     if (negative) exponent = -exponent;
   }
