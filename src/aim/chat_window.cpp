@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "common/text.h"
 
@@ -70,18 +69,22 @@ bool SetText(const ChatClientOs& os, WindowHandle window, const std::wstring& te
 
 // WM_GETTEXTLENGTH, then WM_GETTEXT into a buffer of length + 1 characters pre-filled with
 // `fill`. Only the characters WM_GETTEXT reports as copied are taken: the text may have changed
-// between the two messages.
-std::wstring GetText(const ChatClientOs& os, WindowHandle window, char fill) {
+// between the two messages. The text stays in the ANSI code page.
+std::string GetAnsiText(const ChatClientOs& os, WindowHandle window, char fill) {
   if (window == kNoWindow) return {};
   const platform::SendResult length =
       os.desktop.SendMessageA(window, platform::kWmGetTextLength, 0, 0);
   if (!length.answered || length.value < 0) return {};
-  std::vector<char> buffer(static_cast<std::size_t>(length.value) + 1, fill);
+  std::string buffer(static_cast<std::size_t>(length.value) + 1, fill);
   const platform::SendResult copied = os.desktop.SendMessageA(
       window, platform::kWmGetText, buffer.size(), reinterpret_cast<std::intptr_t>(buffer.data()));
   if (!copied.answered || copied.value <= 0) return {};
-  const auto count = std::min(static_cast<std::size_t>(copied.value), buffer.size() - 1);
-  return os.codePage.FromAnsi(std::string_view(buffer.data(), count));
+  buffer.resize(std::min(static_cast<std::size_t>(copied.value), buffer.size() - 1));
+  return buffer;
+}
+
+std::wstring GetText(const ChatClientOs& os, WindowHandle window, char fill) {
+  return os.codePage.FromAnsi(GetAnsiText(os, window, fill));
 }
 
 void PutInputText(const ChatClientOs& os, const std::wstring& text,
@@ -99,7 +102,13 @@ std::wstring GetTranscriptText(const ChatClientOs& os) {
 }
 
 std::wstring GetTranscriptTail(const ChatClientOs& os) {
-  std::wstring text = GetTranscriptText(os);
+  const std::string ansi = GetAnsiText(os, FindTranscriptControl(os, kChatWnd, kPane, kText), ' ');
+  // Only the end is converted: the scan tick reads a transcript of any size twice a second. An
+  // ANSI code page spends at most two bytes on a character, so this suffix holds more than the
+  // tail; a character cut in two at its start falls outside the tail.
+  constexpr std::size_t kSuffixBytes = 2 * kTranscriptTailLength + 2;
+  const std::size_t from = ansi.size() > kSuffixBytes ? ansi.size() - kSuffixBytes : 0;
+  std::wstring text = os.codePage.FromAnsi(std::string_view(ansi).substr(from));
   if (text.size() > kTranscriptTailLength) text.erase(0, text.size() - kTranscriptTailLength);
   return text;
 }

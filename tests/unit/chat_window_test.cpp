@@ -60,6 +60,48 @@ TEST_F(ChatWindowTest, TailIsTheLast500Characters) {
   }
 }
 
+// A double-byte code page: a byte from 0x80 on leads and takes the next byte with it.
+class TwoByteCodePage final : public platform::CodePage {
+ public:
+  std::string ToAnsi(std::wstring_view text) const override {
+    std::string out;
+    for (wchar_t c : text) {
+      if (c < 0x80) {
+        out += static_cast<char>(c);
+      } else {
+        out += static_cast<char>(0x80 | ((c >> 8) & 0x7F));
+        out += static_cast<char>(c & 0xFF);
+      }
+    }
+    return out;
+  }
+  std::wstring FromAnsi(std::string_view text) const override {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const auto lead = static_cast<unsigned char>(text[i]);
+      if (lead < 0x80 || i + 1 == text.size()) {
+        out += static_cast<wchar_t>(lead);
+      } else {
+        out += static_cast<wchar_t>(((lead & 0x7F) << 8) | static_cast<unsigned char>(text[++i]));
+      }
+    }
+    return out;
+  }
+};
+
+TEST_F(ChatWindowTest, TailOfADoubleByteTranscriptIsWholeCharacters) {
+  const TwoByteCodePage twoByte;
+  const platform::ChatClientOs wide{room.desktop, room.shell, twoByte};
+  for (const std::wstring text :
+       {std::wstring(700, L'\u4E2D'), L"x" + std::wstring(700, L'\u4E2D'),
+        std::wstring(300, L'\u4E2D') + std::wstring(300, L'a'), std::wstring(10, L'\u4E2D')}) {
+    room.desktop.SetText(room.transcript, twoByte.ToAnsi(text));
+    const std::wstring expected = text.substr(text.size() > 500 ? text.size() - 500 : 0);
+    EXPECT_EQ(GetTranscriptTail(wide), expected);
+    EXPECT_EQ(GetTranscriptText(wide), text);
+  }
+}
+
 TEST_F(ChatWindowTest, TranscriptThatGrowsBetweenTheTwoMessagesIsReadWithinTheBuffer) {
   room.desktop.SetText(room.transcript, "<BR>one");
   room.desktop.SetHook(room.transcript,
