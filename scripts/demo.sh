@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Starts roomsim and the tool side by side, fills the room with a few lines, and saves a
-# screenshot to build/demo.png. On a private Xvfb it then ends; on a real display the programs
-# stay until you close them.
+# Starts roomsim and the tool side by side and fills the room with a few lines. On a private Xvfb
+# it also plays the user (ticks "Chat Scan", types "/help", expands the window), saves
+# screenshots to build/demo.png (collapsed) and build/demo-expanded.png, and ends; on a real
+# display the programs stay for you to use until you close them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -15,30 +16,35 @@ wait_for_window() {  # title pattern
   echo "demo: no window matching '$1' appeared" >&2
   return 1
 }
+ctl() { wine "$WIN_BIN/roomsimctl.exe" "$@"; }
+screenshot() {  # file; once the windows have painted
+  sleep 1
+  import -window root "$1" && echo "Screenshot: $1"
+}
 
 wine "$WIN_BIN/roomsim.exe" --room "Lobby" --user "Tester" --link-log build/demo-links.txt &
 wait_for_window '"Chat Room: Lobby"'
-ctl() { wine "$WIN_BIN/roomsimctl.exe" "$@"; }
+ctl move 260 20
 ctl say "Alice" "hi everyone"
 ctl say "Bob" "anyone up for the trivia room later?"
 ctl type "hello!"
 
-if [[ -f "$WIN_BIN/tavik-varrow.exe" ]]; then
-  wine "$WIN_BIN/tavik-varrow.exe" &
-  wait_for_window '"Tavik Varrow V.2"'
-fi
-
-# A screenshot once the windows have painted.
-for _ in $(seq 1 20); do
-  import -window root build/demo.png 2>/dev/null && break
-  sleep 0.25
-done
-echo "Screenshot: build/demo.png"
+wine "$WIN_BIN/tavik-varrow.exe" &
+wait_for_window '"Tavik Varrow V.2"'
 
 if [[ -n "${TV_PRIVATE_DISPLAY:-}" ]]; then
+  ctl click-tool chat-scan
+  sleep 1.5  # the announcement and the user search, at the scanner's pace
+  ctl type "/help"
+  sleep 1.5
+  screenshot build/demo.png
+  ctl click-tool more
+  screenshot build/demo-expanded.png
   wineserver -k
 else
-  echo "roomsim and the tool are running; close their windows to end the demo."
-  echo "Say things as others with: WINEPREFIX=$WINEPREFIX wine $WIN_BIN/roomsimctl.exe say NAME TEXT"
+  screenshot build/demo.png
+  echo "roomsim (left: the chat room) and Tavik Varrow are running."
+  echo "Tick \"Chat Scan\" in Tavik Varrow, then type /help into roomsim's input box and press Enter."
+  echo "Others can speak with: WINEPREFIX=$WINEPREFIX wine $WIN_BIN/roomsimctl.exe say NAME TEXT"
   wait
 fi

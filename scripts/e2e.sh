@@ -4,8 +4,10 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 reports=${1:-build/reports}
 source scripts/wine-env.sh
+# The installer folder of scripts/package.sh, as a Windows path, for e2e_package.
+export TV_PACKAGE_DIR="Z:$(realpath -m "${TV_PACKAGE_DIR:-build/package}")"
 wine_prefix_ready
-wineserver -p  # keep one wineserver for the whole run
+wineserver -p || true  # one wineserver for the whole run; already running is fine
 
 status=0
 for exe in "$WIN_BIN"/e2e_*.exe; do

@@ -2,6 +2,8 @@
 //   roomsimctl say SPEAKER MESSAGE   a line of another speaker
 //   roomsimctl type MESSAGE          the local user types and sends a line
 //   roomsimctl hang MILLISECONDS     roomsim stops answering for that long
+//   roomsimctl move X Y              moves the chat room window (to sit beside the tool)
+//   roomsimctl click-tool chat-scan|more   clicks "Chat Scan" or "More Options" of the tool
 
 #include <windows.h>
 
@@ -9,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/control_ids.h"
 #include "roomsim_protocol.h"
 #include "support/roomsim_driver.h"
 
@@ -22,8 +25,20 @@ int main(int argc, char** argv) {
   } else if (verb == "hang" && argc == 3) {
     HWND hub = FindWindowA(roomsim::kHubClass, nullptr);
     ok = hub && PostMessageA(hub, roomsim::kHangMessage, std::strtoul(argv[2], nullptr, 10), 0);
+  } else if (verb == "move" && argc == 4) {
+    HWND chat = FindWindowA("AIM_ChatWnd", nullptr);
+    ok = chat && SetWindowPos(chat, nullptr, std::atoi(argv[2]), std::atoi(argv[3]), 0, 0,
+                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (verb == "click-tool" && argc == 3) {
+    const std::string what = argv[2];
+    const int id = what == "chat-scan" ? tv::app::kCheck1 : what == "more" ? tv::app::kCmdMore : 0;
+    HWND form = FindWindowW(tv::app::kFormClassName, nullptr);
+    HWND control = form && id ? GetDlgItem(form, id) : nullptr;
+    ok = control && SendMessageA(control, BM_CLICK, 0, 0) == 0;
   } else {
-    std::fprintf(stderr, "usage: roomsimctl say SPEAKER MESSAGE | type MESSAGE | hang MS\n");
+    std::fprintf(stderr,
+                 "usage: roomsimctl say SPEAKER MESSAGE | type MESSAGE | hang MS | move X Y | "
+                 "click-tool chat-scan|more\n");
     return 2;
   }
   if (!ok) std::fprintf(stderr, "roomsimctl: no running roomsim took the command\n");
