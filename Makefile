@@ -43,3 +43,18 @@ fuzz: deps
 
 bench-native: deps
 	scripts/bench-native.sh
+
+# Figures of the real programs under Wine, then the native hot-path benchmarks.
+.PHONY: bench
+bench: build
+	scripts/with-display.sh scripts/bench-wine.sh
+	scripts/bench-native.sh
+
+# The release: a zip and an NSIS installer of the Windows build in build/package/. The e2e tests
+# install that installer, so they need it built first.
+.PHONY: package
+
+package: win64
+	scripts/package.sh
+
+test e2e: package

@@ -1,0 +1,176 @@
+// Figures of the real programs under Wine (or Windows), printed as tables; nothing is asserted.
+//   wine_bench scan      one full scan tick against the bare read of the same transcript
+//   wine_bench latency   time from a command entering the transcript to its reply
+//   wine_bench startup   process start to the main window visible
+//   wine_bench tick-chat-scan   ticks "Chat Scan" of a running tool
+// The idle cost is measured from outside (scripts/bench-wine.sh), from /proc.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "chatctl/chat.h"
+#include "platform/win32/win32_codepage.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_shell.h"
+#include "roomsim_protocol.h"
+#include "support/roomsim_driver.h"
+#include "support/tool_process.h"
+#include "transcript_markup.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using Micros = std::chrono::duration<double, std::micro>;
+
+class IdleTimer final : public tv::platform::Timer {
+ public:
+  void Start(std::chrono::milliseconds) override {}
+  void Stop() override {}
+};
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+double Percentile(std::vector<double> values, double p) {
+  std::sort(values.begin(), values.end());
+  if (values.empty()) return 0;
+  const auto at = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+  return values[at];
+}
+
+// A transcript of about `bytes` characters of ordinary chat.
+std::string MakeTranscript(std::size_t bytes) {
+  std::string text;
+  for (int i = 0; text.size() < bytes; ++i) {
+    text += roomsim::FormatLine(i % 3 == 0 ? "Tester" : "Alice",
+                                "line " + std::to_string(i) + " of the benchmark transcript",
+                                i % 3 == 0, roomsim::FormatClock(10, i / 60 % 60, i % 60));
+  }
+  return text;
+}
+
+// The bare cost of reading a transcript: WM_GETTEXTLENGTH and WM_GETTEXT, nothing else.
+void BareRead(HWND transcript, std::vector<char>& buffer) {
+  const LRESULT length = SendMessageA(transcript, WM_GETTEXTLENGTH, 0, 0);
+  buffer.resize(static_cast<std::size_t>(length) + 1);
+  SendMessageA(transcript, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+}
+
+int Scan() {
+  tv::platform::Win32Desktop desktop;
+  tv::platform::Win32Shell shell;
+  tv::platform::Win32CodePage codePage;
+  const tv::platform::ChatClientOs os{desktop, shell, codePage};
+  e2e::Roomsim room;
+  if (!room.started()) return std::fprintf(stderr, "roomsim did not start\n"), 1;
+  const HWND pane = FindWindowExA(room.chatWindow(), nullptr, "WndAte32Class", nullptr);
+  const HWND transcript = FindWindowExA(pane, nullptr, "Ate32Class", nullptr);
+
+  std::printf("%-10s %14s %14s %8s\n", "transcript", "tick (us)", "bare read (us)", "ratio");
+  for (const std::size_t size : {10'000u, 100'000u, 1'000'000u}) {
+    room.SetTranscript(MakeTranscript(size));
+    IdleTimer timer;
+    tv::chatctl::Chat chat(os, timer);
+    int events = 0;
+    chat.SetScanHandler([&](tv::chatctl::ChatLine&) { ++events; });
+    chat.scan_on();
+    std::vector<double> ticks, reads;
+    std::vector<char> buffer;
+    const int rounds = size >= 1'000'000 ? 20 : 60;
+    // Alternated, each after a fresh line, so both see the same transcript and the same caches.
+    for (int i = 0; i < rounds; ++i) {
+      room.TypeAsUser("benchmark line " + std::to_string(i));
+      auto start = Clock::now();
+      chat.chat_tymer_Timer();
+      ticks.push_back(Micros(Clock::now() - start).count());
+      start = Clock::now();
+      BareRead(transcript, buffer);
+      reads.push_back(Micros(Clock::now() - start).count());
+    }
+    const double tick = Median(ticks);
+    const double read = Median(reads);
+    std::printf("%-10zu %14.0f %14.0f %8.2f   (%d events in %d ticks)\n", size, tick, read,
+                tick / read, events, rounds);
+  }
+  return 0;
+}
+
+int Latency() {
+  e2e::Roomsim room;
+  e2e::ToolProcess tool;
+  if (!room.started() || !tool.started()) return std::fprintf(stderr, "start failed\n"), 1;
+  tool.Click(tv::app::kCheck1);
+  if (!e2e::WaitFor([&] { return room.Transcript().find("[Found User '") != std::string::npos; })) {
+    return std::fprintf(stderr, "the tool did not identify the user\n"), 1;
+  }
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> pause(0, 1000);
+  std::vector<double> latencies;
+  for (int i = 0; i < 50; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(pause(random)));  // a random moment
+    room.SetTranscript("");
+    const auto typed = Clock::now();
+    room.TypeAsUser("/cson");
+    if (!e2e::WaitFor([&] { return room.Transcript().find("[Chatsends On]") != std::string::npos; },
+                      10s)) {
+      return std::fprintf(stderr, "no reply to command %d\n", i), 1;
+    }
+    latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - typed).count());
+  }
+  std::printf("%-20s %8s %8s %8s\n", "command latency", "median", "p90", "max");
+  std::printf("%-20s %8.0f %8.0f %8.0f  ms over %zu commands\n", "/cson -> reply",
+              Median(latencies), Percentile(latencies, 0.9),
+              *std::max_element(latencies.begin(), latencies.end()), latencies.size());
+  return 0;
+}
+
+int Startup() {
+  std::vector<double> times;
+  for (int i = 0; i < 10; ++i) {
+    e2e::ToolProcess tool;
+    if (!tool.started()) return std::fprintf(stderr, "the tool did not start\n"), 1;
+    times.push_back(static_cast<double>(tool.startupTime().count()));
+  }
+  std::printf("%-20s %8s %8s %8s\n", "start-up", "median", "min", "max");
+  std::printf("%-20s %8.0f %8.0f %8.0f  ms over %zu starts\n", "to window visible", Median(times),
+              *std::min_element(times.begin(), times.end()),
+              *std::max_element(times.begin(), times.end()), times.size());
+  return 0;
+}
+
+// Ticks "Chat Scan" of an already running tool, for the idle measurement made from outside.
+int TickChatScan() {
+  HWND check = nullptr;
+  // The window is found while it is still creating its controls: wait for it to be shown.
+  e2e::WaitFor([&] {
+    const HWND form = FindWindowW(tv::app::kFormClassName, nullptr);
+    check = form && IsWindowVisible(form) ? GetDlgItem(form, tv::app::kCheck1) : nullptr;
+    return check != nullptr;
+  });
+  if (!check) return std::fprintf(stderr, "no running tool\n"), 1;
+  SendMessageA(check, BM_CLICK, 0, 0);
+  return SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "scan") return Scan();
+  if (mode == "latency") return Latency();
+  if (mode == "startup") return Startup();
+  if (mode == "tick-chat-scan") return TickChatScan();
+  std::fprintf(stderr, "usage: wine_bench scan|latency|startup|tick-chat-scan\n");
+  return 2;
+}

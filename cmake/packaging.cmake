@@ -1,0 +1,75 @@
+# The release package of the Windows build: a zip to unpack anywhere and an NSIS installer (Program
+# Files, a Start-menu folder, an uninstaller listed in Add/Remove Programs). scripts/package.sh runs
+# CPack on a configured build; `make package` calls it.
+#
+# The version is the project's: the file names, the installer and the registry take it from
+# project(VERSION), as the programs' version resources do (src/app/res/version.h.in).
+
+# One flat folder: the tool, roomsim to try it out without an AIM client, and their documents.
+# The programs link their runtime statically, so no DLL goes with them.
+install(TARGETS tavik-varrow roomsim RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+              ${PROJECT_SOURCE_DIR}/CHANGELOG.md DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/tools/roomsim/README.md DESTINATION . RENAME roomsim-README.md)
+
+set(CPACK_GENERATOR ZIP NSIS)
+# The NSIS lines below hold backslashes and quotes: CPack is to write them out as they are.
+set(CPACK_VERBATIM_VARIABLES ON)
+set(CPACK_PACKAGE_NAME tavik-varrow)
+set(CPACK_PACKAGE_VENDOR "Tavik Varrow authors")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Tavik Varrow V.2: a companion for AIM chat rooms")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION_MAJOR ${PROJECT_VERSION_MAJOR})
+set(CPACK_PACKAGE_VERSION_MINOR ${PROJECT_VERSION_MINOR})
+set(CPACK_PACKAGE_VERSION_PATCH ${PROJECT_VERSION_PATCH})
+set(CPACK_PACKAGE_FILE_NAME tavik-varrow-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "Tavik Varrow V.2")
+# Without the version, so that a later installer finds and replaces this one.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY TavikVarrow)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+
+set(CPACK_NSIS_PACKAGE_NAME "Tavik Varrow V.2")
+set(CPACK_NSIS_DISPLAY_NAME "Tavik Varrow V.2")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# The Start-menu entries, written out rather than through CPACK_PACKAGE_EXECUTABLES, which would
+# point them at "$INSTDIR\.\tavik-varrow.exe" in this flat layout.
+set(CPACK_NSIS_CREATE_ICONS_EXTRA [[
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Tavik Varrow V.2.lnk" "$INSTDIR\tavik-varrow.exe"
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\roomsim (stand-in chat room).lnk" "$INSTDIR\roomsim.exe"
+]])
+set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
+  Delete "$SMPROGRAMS\$MUI_TEMP\Tavik Varrow V.2.lnk"
+  Delete "$SMPROGRAMS\$MUI_TEMP\roomsim (stand-in chat room).lnk"
+]])
+# CPack's uninstaller removes the install folder's key but leaves the vendor's key above it, empty.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
+  DeleteRegKey SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\"
+  DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"
+")
+set(CPACK_NSIS_INSTALLED_ICON_NAME tavik-varrow.exe)
+set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/src/app/res/app.ico)
+set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/src/app/res/app.ico)
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# A 64-bit installer: it writes the 64-bit registry view that Add/Remove Programs shows for a
+# 64-bit program, and it runs on a Wine without 32-bit support. Needs the amd64 stubs of NSIS
+# (Debian's nsis has them; the usual Windows download of NSIS has only the x86 ones).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+
+# Read by CPack at packaging time: a release whose changelog does not start with its version is
+# refused, so the two cannot drift apart.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackChangelogCheck.cmake)
+file(CONFIGURE OUTPUT ${CPACK_PROJECT_CONFIG_FILE} @ONLY CONTENT [=[
+file(STRINGS "@PROJECT_SOURCE_DIR@/CHANGELOG.md" tv_heading REGEX "^## \\[[0-9]" LIMIT_COUNT 1)
+string(REGEX REPLACE "^## \\[([^]]*)\\].*" "\\1" tv_top "${tv_heading}")
+if(NOT tv_top STREQUAL "@PROJECT_VERSION@")
+  message(FATAL_ERROR "CHANGELOG.md's top release is '${tv_top}' but the project version is "
+                      "@PROJECT_VERSION@: add its entry before packaging.")
+endif()
+]=])
+
+include(CPack)

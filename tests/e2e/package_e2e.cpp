@@ -1,0 +1,325 @@
+// The release installer, as a user meets it: a silent install into Program Files with a Start-menu
+// folder and an uninstaller in Add/Remove Programs, the installed tool started from its Start-menu
+// entry, and an uninstall that leaves nothing behind. The installer is the one scripts/package.sh
+// made, in the folder named by TV_PACKAGE_DIR (scripts/e2e.sh sets it).
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "support/roomsim_driver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr wchar_t kFolderName[] = L"Tavik Varrow V.2";
+constexpr wchar_t kUninstallKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TavikVarrow";
+// Where the installer keeps its folder and Start-menu choice.
+constexpr wchar_t kVendorKey[] = L"Software\\Tavik Varrow authors";
+constexpr wchar_t kFormClass[] = L"TavikVarrowForm1";
+const std::vector<std::wstring> kInstalledFiles = {
+    L"tavik-varrow.exe", L"roomsim.exe",       L"README.md",    L"LICENSE",
+    L"CHANGELOG.md",     L"roomsim-README.md", L"Uninstall.exe"};
+const std::vector<std::wstring> kShortcuts = {
+    L"Tavik Varrow V.2.lnk", L"roomsim (stand-in chat room).lnk", L"Uninstall.lnk"};
+
+std::string Narrow(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+fs::path ShellFolder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path
+                                                                                        : L"";
+}
+
+fs::path InstallDir() { return ShellFolder(CSIDL_PROGRAM_FILES) / kFolderName; }
+
+// The installer puts its entries into all users' Start menu when it runs as an administrator and
+// into the user's own otherwise; whichever holds them.
+fs::path StartMenuDir() {
+  for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
+    const fs::path dir = ShellFolder(csidl) / kFolderName;
+    if (fs::exists(dir)) return dir;
+  }
+  return {};
+}
+
+std::optional<std::wstring> UninstallValue(const wchar_t* name) {
+  wchar_t value[1024] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey, name, RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY,
+                   nullptr, value, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+bool KeyExists(const wchar_t* path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(key);
+  return true;
+}
+
+bool Registered() { return KeyExists(kUninstallKey); }
+
+// The product version in a program's version resource, "major.minor.patch".
+std::string ProductVersion(const fs::path& exe) {
+  HMODULE image = LoadLibraryExW(exe.c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (image == nullptr) return "";
+  std::string version;
+  HRSRC info = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16));  // RT_VERSION
+  const auto* bytes =
+      info ? static_cast<const BYTE*>(LockResource(LoadResource(image, info))) : nullptr;
+  const DWORD size = info ? SizeofResource(image, info) : 0;
+  // VS_FIXEDFILEINFO starts with its signature, 32-bit aligned, after the block's header.
+  for (DWORD at = 0; bytes != nullptr && at + sizeof(VS_FIXEDFILEINFO) <= size; at += 4) {
+    VS_FIXEDFILEINFO fixed;
+    memcpy(&fixed, bytes + at, sizeof fixed);
+    if (fixed.dwSignature != VS_FFI_SIGNATURE) continue;
+    version = std::to_string(HIWORD(fixed.dwProductVersionMS)) + "." +
+              std::to_string(LOWORD(fixed.dwProductVersionMS)) + "." +
+              std::to_string(HIWORD(fixed.dwProductVersionLS));
+    break;
+  }
+  FreeLibrary(image);
+  return version;
+}
+
+// Runs a command line and waits for it; its exit code, or nothing when it did not start or end.
+std::optional<DWORD> RunAndWait(std::wstring command, std::chrono::milliseconds deadline = 60s) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return std::nullopt;
+  }
+  std::optional<DWORD> result;
+  DWORD code = 0;
+  if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(deadline.count())) ==
+          WAIT_OBJECT_0 &&
+      GetExitCodeProcess(process.hProcess, &code)) {
+    result = code;
+  }
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return result;
+}
+
+bool NothingInstalled() {
+  return !fs::exists(InstallDir()) && StartMenuDir().empty() && !Registered();
+}
+
+class PackageE2E : public ::testing::Test {
+ protected:
+  // Wine copies every new shortcut into the Linux desktop's menu, where no uninstaller reaches
+  // it: while these tests run, its menu builder is switched off in the prefix (an override in the
+  // environment does not reach the installer's children).
+  static void SetUpTestSuite() {
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) return;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kWineOverridesKey, 0, nullptr, 0,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &wineOverrides_,
+                        nullptr) != ERROR_SUCCESS) {
+      return;
+    }
+    DWORD size = 0;
+    hadMenuBuilderOverride_ = RegQueryValueExW(wineOverrides_, kMenuBuilder, nullptr, nullptr,
+                                               nullptr, &size) == ERROR_SUCCESS;
+    if (!hadMenuBuilderOverride_) {
+      RegSetValueExW(wineOverrides_, kMenuBuilder, 0, REG_SZ, reinterpret_cast<const BYTE*>(L""),
+                     sizeof(wchar_t));
+    }
+  }
+
+  static void TearDownTestSuite() {
+    if (wineOverrides_ == nullptr) return;
+    if (!hadMenuBuilderOverride_) RegDeleteValueW(wineOverrides_, kMenuBuilder);
+    RegCloseKey(wineOverrides_);
+    wineOverrides_ = nullptr;
+  }
+
+  void SetUp() override {
+    wchar_t dir[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableW(L"TV_PACKAGE_DIR", dir, MAX_PATH), 0u)
+        << "TV_PACKAGE_DIR names no folder: run `make package`, then this through scripts/e2e.sh";
+    const std::wregex name(LR"(tavik-varrow-(\d+\.\d+\.\d+)-win64\.exe)");
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(dir, ignored_)) {
+      std::wsmatch match;
+      const std::wstring file = entry.path().filename().wstring();
+      if (std::regex_match(file, match, name)) {
+        found.push_back(entry.path());
+        version_ = Narrow(match[1]);
+      }
+    }
+    ASSERT_EQ(found.size(), 1u) << "want exactly one installer in " << Narrow(dir);
+    installer_ = found.front();
+    RecordProperty("installer", Narrow(installer_.wstring()));
+
+    e2e::KillAll(L"tavik-varrow.exe");
+    Uninstall();  // an install that an earlier, broken run left behind
+    ASSERT_TRUE(NothingInstalled()) << "an earlier install is in the way";
+    ASSERT_EQ(Install(), std::optional<DWORD>(0)) << "the silent install failed";
+  }
+
+  void TearDown() override {
+    // A program still running would keep its file from being removed.
+    e2e::KillAll(L"tavik-varrow.exe");
+    e2e::KillAll(L"roomsim.exe");
+    Uninstall();
+  }
+
+  std::optional<DWORD> Install() { return RunAndWait(L"\"" + installer_.wstring() + L"\" /S"); }
+
+  // The uninstaller hands over to a copy of itself in the temp folder and ends at once, so the
+  // removal is awaited rather than the process.
+  bool Uninstall() {
+    const std::optional<std::wstring> command = UninstallValue(L"UninstallString");
+    if (!command) return NothingInstalled();
+    RunAndWait(*command + L" /S");
+    return e2e::WaitFor(NothingInstalled, 60s);
+  }
+
+  // Opens a Start-menu entry as the shell does and waits for the window of that class; it must
+  // belong to the installed program, not to one from the build folder.
+  void OpenShortcut(const wchar_t* shortcut, const wchar_t* windowClass, const wchar_t* exe,
+                    HWND* window, HANDLE* process) {
+    const fs::path link = StartMenuDir() / shortcut;
+    ASSERT_TRUE(fs::is_regular_file(link)) << Narrow(link.wstring());
+    SHELLEXECUTEINFOW open{};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_FLAG_NO_UI;
+    open.lpFile = link.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ShellExecuteExW(&open)) << "ShellExecuteEx failed: " << GetLastError();
+    ASSERT_TRUE(e2e::WaitFor(
+        [&] {
+          *window = FindWindowW(windowClass, nullptr);
+          return *window != nullptr && IsWindowVisible(*window);
+        },
+        60s))
+        << "no window of class " << Narrow(windowClass) << " appeared";
+    RecordProperty("startup_ms",
+                   static_cast<int>((std::chrono::steady_clock::now() - start) / 1ms));
+
+    DWORD pid = 0;
+    GetWindowThreadProcessId(*window, &pid);
+    *process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
+    ASSERT_NE(*process, nullptr);
+    wchar_t image[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    ASSERT_TRUE(QueryFullProcessImageNameW(*process, 0, image, &length));
+    EXPECT_TRUE(fs::equivalent(image, InstallDir() / exe, ignored_)) << Narrow(image);
+  }
+
+  static constexpr wchar_t kWineOverridesKey[] = L"Software\\Wine\\DllOverrides";
+  static constexpr wchar_t kMenuBuilder[] = L"winemenubuilder.exe";  // "": not to be loaded
+  static inline HKEY wineOverrides_ = nullptr;
+  static inline bool hadMenuBuilderOverride_ = false;
+
+  std::error_code ignored_;
+  fs::path installer_;
+  std::string version_;
+};
+
+TEST_F(PackageE2E, PutsTheProgramsAndDocumentsIntoProgramFiles) {
+  RecordProperty("install_dir", Narrow(InstallDir().wstring()));
+  for (const std::wstring& file : kInstalledFiles) {
+    EXPECT_TRUE(fs::is_regular_file(InstallDir() / file)) << Narrow(file);
+  }
+  for (const auto& entry : fs::directory_iterator(InstallDir(), ignored_)) {
+    const std::wstring file = entry.path().filename().wstring();
+    if (std::find(kInstalledFiles.begin(), kInstalledFiles.end(), file) == kInstalledFiles.end()) {
+      ADD_FAILURE() << "not meant to be installed: " << Narrow(file);
+    }
+  }
+}
+
+TEST_F(PackageE2E, RegistersItsUninstallerInAddRemovePrograms) {
+  EXPECT_EQ(UninstallValue(L"DisplayName"), std::optional<std::wstring>(kFolderName));
+  EXPECT_EQ(UninstallValue(L"Publisher"), std::optional<std::wstring>(L"Tavik Varrow authors"));
+  const std::wstring uninstaller = L"\"" + (InstallDir() / L"Uninstall.exe").wstring() + L"\"";
+  EXPECT_EQ(UninstallValue(L"UninstallString"), std::optional<std::wstring>(uninstaller));
+  // One version throughout: the installer's name, the registration and the program's resource.
+  const std::optional<std::wstring> registered = UninstallValue(L"DisplayVersion");
+  ASSERT_TRUE(registered.has_value());
+  EXPECT_EQ(Narrow(*registered), version_);
+  EXPECT_EQ(ProductVersion(InstallDir() / L"tavik-varrow.exe"), version_);
+}
+
+TEST_F(PackageE2E, AddsStartMenuEntries) {
+  const fs::path dir = StartMenuDir();
+  ASSERT_FALSE(dir.empty()) << "no Start-menu folder " << Narrow(kFolderName);
+  RecordProperty("start_menu", Narrow(dir.wstring()));
+  for (const std::wstring& shortcut : kShortcuts) {
+    EXPECT_TRUE(fs::is_regular_file(dir / shortcut)) << Narrow(shortcut);
+  }
+}
+
+TEST_F(PackageE2E, TheStartMenuEntryStartsTheInstalledTool) {
+  HWND form = nullptr;
+  HANDLE process = nullptr;
+  ASSERT_NO_FATAL_FAILURE(
+      OpenShortcut(L"Tavik Varrow V.2.lnk", kFormClass, L"tavik-varrow.exe", &form, &process));
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0) << "the tool did not end";
+  CloseHandle(process);
+}
+
+TEST_F(PackageE2E, TheRoomsimEntryStartsTheInstalledRoomsim) {
+  e2e::KillAll(L"roomsim.exe");
+  HWND chat = nullptr;
+  HANDLE process = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenShortcut(L"roomsim (stand-in chat room).lnk", L"AIM_ChatWnd",
+                                       L"roomsim.exe", &chat, &process));
+  CloseHandle(process);
+  // A closed room would keep roomsim waiting for a rejoin link for a while.
+  e2e::KillAll(L"roomsim.exe");
+}
+
+TEST_F(PackageE2E, InstallingAgainReplacesTheEarlierInstall) {
+  ASSERT_EQ(Install(), std::optional<DWORD>(0));
+  for (const std::wstring& file : kInstalledFiles) {
+    EXPECT_TRUE(fs::is_regular_file(InstallDir() / file)) << Narrow(file);
+  }
+  EXPECT_TRUE(Registered());
+}
+
+TEST_F(PackageE2E, TheUninstallerRemovesEverything) {
+  const std::optional<std::wstring> command = UninstallValue(L"UninstallString");
+  ASSERT_TRUE(command.has_value());
+  RunAndWait(*command + L" /S");
+  EXPECT_TRUE(e2e::WaitFor([] { return !fs::exists(InstallDir()); }, 60s))
+      << "the install folder is still there";
+  EXPECT_TRUE(e2e::WaitFor([] { return StartMenuDir().empty(); }, 60s))
+      << "the Start-menu folder is still there";
+  EXPECT_TRUE(e2e::WaitFor([] { return !Registered(); }, 60s)) << "still registered";
+  EXPECT_TRUE(e2e::WaitFor([] { return !KeyExists(kVendorKey); }, 60s))
+      << "its registry key is still there";
+}
+
+}  // namespace

@@ -1,0 +1,190 @@
+#include "support/tool_process.h"
+
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include "app/control_ids.h"
+#include "support/roomsim_driver.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kToolExe[] = L"tavik-varrow.exe";
+constexpr UINT kSendTimeoutMs = 30000;
+
+template <typename Fn>
+Fn User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                : nullptr;
+}
+
+// While it lives, this thread sees other windows in physical pixels, whatever DPI awareness the
+// test program has; where the call is missing, everything is at the system DPI anyway.
+class PhysicalPixels {
+ public:
+  PhysicalPixels() {
+    if (set_) previous_ = set_(kPerMonitorAwareV2);
+  }
+  ~PhysicalPixels() {
+    if (set_ && previous_) set_(previous_);
+  }
+  PhysicalPixels(const PhysicalPixels&) = delete;
+  PhysicalPixels& operator=(const PhysicalPixels&) = delete;
+
+ private:
+  using Context = HANDLE;
+  using SetFn = Context(WINAPI*)(Context);
+  static inline const Context kPerMonitorAwareV2 = reinterpret_cast<Context>(-4);
+  SetFn set_ = User32Function<SetFn>("SetThreadDpiAwarenessContext");
+  Context previous_ = nullptr;
+};
+
+HWND FindWindowOf(DWORD pid, const wchar_t* className, const wchar_t* caption) {
+  for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window != nullptr;
+       window = FindWindowExW(nullptr, window, className, caption)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == pid) return window;
+  }
+  return nullptr;
+}
+
+bool Sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
+  return window != nullptr && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL,
+                                                  kSendTimeoutMs, result) != 0;
+}
+
+}  // namespace
+
+int ProcessCount(const std::wstring& exeName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+ToolProcess::ToolProcess() {
+  KillAll(kToolExe);
+  std::wstring command = L"\"" + (BinDir() / kToolExe).wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  const auto start = std::chrono::steady_clock::now();
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process_)) {
+    return;
+  }
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        found = FindWindowOf(process_.dwProcessId, tv::app::kFormClassName, nullptr);
+        return found != nullptr && IsWindowVisible(found);
+      },
+      60s);
+  startupTime_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
+  if (found != nullptr && IsWindowVisible(found)) form_ = found;
+}
+
+ToolProcess::~ToolProcess() {
+  if (process_.hProcess) {
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 10000);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+  KillAll(kToolExe);
+}
+
+HWND ToolProcess::Control(int id) const { return form_ ? GetDlgItem(form_, id) : nullptr; }
+
+bool ToolProcess::Click(int id) const {
+  DWORD_PTR ignored = 0;
+  return Sent(Control(id), BM_CLICK, 0, 0, &ignored);
+}
+
+bool ToolProcess::IsChecked(int id) const {
+  DWORD_PTR state = 0;
+  return Sent(Control(id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
+}
+
+std::string ToolProcess::Text(int id) const { return WindowText(Control(id)); }
+
+bool ToolProcess::SetText(int id, const std::string& text) const {
+  DWORD_PTR result = 0;
+  HWND control = Control(id);
+  return control != nullptr &&
+         SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                             SMTO_NORMAL, kSendTimeoutMs, &result) != 0 &&
+         result == TRUE;
+}
+
+bool ToolProcess::PostCommand(int commandId) const {
+  return form_ != nullptr && PostMessageW(form_, WM_COMMAND, MAKEWPARAM(commandId, 0), 0) != 0;
+}
+
+bool ToolProcess::SendCommand(int commandId) const {
+  DWORD_PTR ignored = 0;
+  return Sent(form_, WM_COMMAND, MAKEWPARAM(commandId, 0), 0, &ignored);
+}
+
+bool ToolProcess::PostTrayEvent(UINT mouseMessage) const {
+  return form_ != nullptr && PostMessageW(form_, tv::app::kTrayCallbackMessage,
+                                          tv::app::kTrayIconId, mouseMessage) != 0;
+}
+
+bool ToolProcess::SendTrayEvent(UINT mouseMessage) const {
+  DWORD_PTR ignored = 0;
+  return Sent(form_, tv::app::kTrayCallbackMessage, tv::app::kTrayIconId, mouseMessage, &ignored);
+}
+
+SIZE ToolProcess::ClientSize() const {
+  const PhysicalPixels physical;
+  RECT client{};
+  if (form_ == nullptr || !GetClientRect(form_, &client)) return {-1, -1};
+  return {client.right - client.left, client.bottom - client.top};
+}
+
+UINT ToolProcess::Dpi() const {
+  const PhysicalPixels physical;
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  const UINT dpi = getDpiForWindow && form_ ? getDpiForWindow(form_) : 0;
+  if (dpi != 0) return dpi;
+  HDC screen = GetDC(nullptr);
+  const int system = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return static_cast<UINT>(system);
+}
+
+HWND ToolProcess::FindOwnWindow(const wchar_t* className, const wchar_t* caption) const {
+  return FindWindowOf(process_.dwProcessId, className, caption);
+}
+
+bool ToolProcess::WaitForExit(std::chrono::milliseconds deadline, DWORD* exitCode) const {
+  if (!process_.hProcess) return false;
+  if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(deadline.count())) !=
+      WAIT_OBJECT_0) {
+    return false;
+  }
+  if (exitCode != nullptr) GetExitCodeProcess(process_.hProcess, exitCode);
+  return true;
+}
+
+ToolProcess::MemoryUse ToolProcess::Memory() const {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!process_.hProcess || !GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters)) {
+    return {};
+  }
+  return {counters.WorkingSetSize, counters.PeakWorkingSetSize};
+}
+
+}  // namespace e2e
