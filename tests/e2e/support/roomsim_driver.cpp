@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <fstream>
 #include <thread>
 
@@ -92,6 +93,7 @@ Roomsim::Roomsim(const Options& options) {
   startup.cb = sizeof startup;
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process_)) {
+    std::fprintf(stderr, "roomsim: CreateProcess failed with error %lu\n", GetLastError());
     return;
   }
   WaitFor([this] {
