@@ -149,11 +149,18 @@ TEST_F(ToolFaultE2E, FloodOfOtherSpeakers) {
   const int seconds = FloodSeconds();
   Usage settled;
   int commands = 0;
+  int offReplies = 0, onReplies = 0, cleared = 0;  // counted before each emptying of the room
   const auto start = std::chrono::steady_clock::now();
   for (int second = 0; second < seconds; ++second) {
     // The transcript is emptied now and then, as the clear timer would, so that the tool's
     // memory shows leaks rather than the room's ever longer text it reads each tick.
-    if (second % 15 == 0) ASSERT_TRUE(room->SetTranscript(""));
+    // The last command came 3 s earlier: its reply is in by now.
+    if (second % 15 == 0) {
+      offReplies += Count("[Chatsends Off]");
+      onReplies += Count("[Chatsends On]");
+      cleared += Count("[Chat Cleared]");
+      ASSERT_TRUE(room->SetTranscript(""));
+    }
     for (int i = 0; i < 20; ++i) {
       ASSERT_TRUE(room->SayAsOther("Flood" + std::to_string(i % 4),
                                    i % 5 == 0 ? "/clear" : "line " + std::to_string(i)));
@@ -165,11 +172,12 @@ TEST_F(ToolFaultE2E, FloodOfOtherSpeakers) {
     if (second == 20) settled = UsageOf(tool.form());
     std::this_thread::sleep_until(start + std::chrono::seconds(second + 1));  // the flood's pace
   }
-  ASSERT_TRUE(
-      e2e::WaitFor([&] { return Count("[Chatsends Off]") + Count("[Chatsends On]") >= commands; }));
-  EXPECT_EQ(Count("[Chatsends Off]"), (commands + 1) / 2);
-  EXPECT_EQ(Count("[Chatsends On]"), commands / 2);
-  EXPECT_EQ(Count("[Chat Cleared]"), 0);
+  ASSERT_TRUE(e2e::WaitFor([&] {
+    return offReplies + onReplies + Count("[Chatsends Off]") + Count("[Chatsends On]") >= commands;
+  }));
+  EXPECT_EQ(offReplies + Count("[Chatsends Off]"), (commands + 1) / 2);
+  EXPECT_EQ(onReplies + Count("[Chatsends On]"), commands / 2);
+  EXPECT_EQ(cleared + Count("[Chat Cleared]"), 0);
   const Usage end = UsageOf(tool.form());
   RecordProperty("commands", commands);
   RecordProperty("working_set_settled_kb", static_cast<int>(settled.workingSet / 1024));
@@ -178,7 +186,8 @@ TEST_F(ToolFaultE2E, FloodOfOtherSpeakers) {
   RecordProperty("handles_end", static_cast<int>(end.handles));
   if (seconds > 20) {
     EXPECT_LE(end.workingSet, settled.workingSet * 105 / 100);
-    EXPECT_LE(end.handles, settled.handles * 105 / 100);
+    // Wine reports no handle count for another process (0); Windows does.
+    if (settled.handles > 0) EXPECT_LE(end.handles, settled.handles * 105 / 100);
   }
 }
 
