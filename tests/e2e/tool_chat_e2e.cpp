@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "support/no_process_left.h"
 #include "support/roomsim_driver.h"
 #include "support/tool_process.h"
 #include "transcript_markup.h"
@@ -32,15 +33,6 @@ constexpr char kMoreText[] =
     "'/cson', Chat Send Off = '/csoff'  System Info = /sysinfo]";
 // Long enough for the scanner's 500 ms tick to have come round several times.
 constexpr auto kQuietPeriod = 3s;
-
-// The fixture's first member, so destroyed after the tool and roomsim: none of their processes
-// may outlive a test.
-struct NoProcessLeftBehind {
-  ~NoProcessLeftBehind() {
-    EXPECT_EQ(e2e::ProcessCount(L"tavik-varrow.exe"), 0);
-    EXPECT_EQ(e2e::ProcessCount(L"roomsim.exe"), 0);
-  }
-};
 
 class ToolChatE2E : public ::testing::Test {
  protected:
@@ -110,7 +102,7 @@ class ToolChatE2E : public ::testing::Test {
     return Stays([&] { return room.Transcript().empty(); });
   }
 
-  NoProcessLeftBehind noProcessLeftBehind;
+  e2e::NoProcessLeftBehind noProcessLeftBehind;
   e2e::TempFile linkLog{"tool-chat-links"};
   e2e::Roomsim room{{"Lobby", kUser, linkLog.path().string()}};
   e2e::ToolProcess tool;

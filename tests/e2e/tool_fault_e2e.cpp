@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "support/no_process_left.h"
 #include "support/roomsim_driver.h"
 #include "support/tool_process.h"
 #include "transcript_markup.h"
@@ -56,6 +57,7 @@ class ToolFaultE2E : public ::testing::Test {
     return room->TypeAsUser(command) && WaitForOwn(reply, before + 1);
   }
 
+  e2e::NoProcessLeftBehind noProcessLeftBehind;
   e2e::TempFile linkLog{"fault-links"};
   std::unique_ptr<e2e::Roomsim> room = std::make_unique<e2e::Roomsim>(
       e2e::Roomsim::Options{"Lobby", kUser, linkLog.path().string()});

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "support/no_process_left.h"
 #include "support/roomsim_driver.h"
 #include "support/tool_process.h"
 
@@ -23,15 +24,6 @@ constexpr UINT kMsgBoxTextId = 0xFFFF;  // the text of a message box, as Windows
 constexpr wchar_t kPopupMenuClass[] = L"#32768";
 
 int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
-
-// The fixture's first member, so destroyed after the tool and roomsim: none of their processes
-// may outlive a test.
-struct NoProcessLeftBehind {
-  ~NoProcessLeftBehind() {
-    EXPECT_EQ(e2e::ProcessCount(L"tavik-varrow.exe"), 0);
-    EXPECT_EQ(e2e::ProcessCount(L"roomsim.exe"), 0);
-  }
-};
 
 // A message box keeps its icon control when it has no icon, with no picture in it.
 bool ShowsAnIcon(HWND dialog) {
@@ -72,7 +64,7 @@ class ToolWindowE2E : public ::testing::Test {
     return e2e::WaitFor([&] { return linkLog.Lines().size() >= count; }, 30s);
   }
 
-  NoProcessLeftBehind noProcessLeftBehind;
+  e2e::NoProcessLeftBehind noProcessLeftBehind;
   e2e::TempFile linkLog{"tool-window-links"};
   e2e::Roomsim room{{"Lobby", "Tester", linkLog.path().string()}};
   e2e::ToolProcess tool;
