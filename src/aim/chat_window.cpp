@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "common/text.h"
 
@@ -74,13 +75,31 @@ std::string GetAnsiText(const ChatClientOs& os, WindowHandle window, char fill) 
   if (window == kNoWindow) return {};
   const platform::SendResult length =
       os.desktop.SendMessageA(window, platform::kWmGetTextLength, 0, 0);
-  if (!length.answered || length.value < 0) return {};
+  if (!length.answered || length.value < 0 || length.value > kMaxForeignTextLength) return {};
   std::string buffer(static_cast<std::size_t>(length.value) + 1, fill);
   const platform::SendResult copied = os.desktop.SendMessageA(
       window, platform::kWmGetText, buffer.size(), reinterpret_cast<std::intptr_t>(buffer.data()));
   if (!copied.answered || copied.value <= 0) return {};
   buffer.resize(std::min(static_cast<std::size_t>(copied.value), buffer.size() - 1));
   return buffer;
+}
+
+// The first character boundary at or after `cut`, so that converting from there gives the same
+// characters as converting the whole text.
+std::size_t CharacterStart(std::string_view ansi, std::size_t cut, const platform::CodePage& page) {
+  if (page.MaxCharSize() > 2) {
+    // UTF-8: a continuation byte never starts a character, and no character has more than three.
+    const std::size_t limit = std::min(ansi.size(), cut + 3);
+    while (cut < limit && (static_cast<unsigned char>(ansi[cut]) & 0xC0) == 0x80) ++cut;
+    return cut;
+  }
+  if (page.MaxCharSize() < 2) return cut;
+  // Double-byte: trail bytes overlap lead bytes, but a byte that cannot lead always ends a
+  // character, so a boundary follows the last such byte; walk whole characters from there.
+  std::size_t at = cut;
+  while (at > 0 && page.IsLeadByte(static_cast<unsigned char>(ansi[at - 1]))) --at;
+  while (at < cut) at += page.IsLeadByte(static_cast<unsigned char>(ansi[at])) ? 2 : 1;
+  return std::min(at, ansi.size());
 }
 
 std::wstring GetText(const ChatClientOs& os, WindowHandle window, char fill) {
@@ -103,11 +122,15 @@ std::wstring GetTranscriptText(const ChatClientOs& os) {
 
 std::wstring GetTranscriptTail(const ChatClientOs& os) {
   const std::string ansi = GetAnsiText(os, FindTranscriptControl(os, kChatWnd, kPane, kText), ' ');
-  // Only the end is converted: the scan tick reads a transcript of any size twice a second. An
-  // ANSI code page spends at most two bytes on a character, so this suffix holds more than the
-  // tail; a character cut in two at its start falls outside the tail.
-  constexpr std::size_t kSuffixBytes = 2 * kTranscriptTailLength + 2;
-  const std::size_t from = ansi.size() > kSuffixBytes ? ansi.size() - kSuffixBytes : 0;
+  // Only the end is converted: the scan tick reads a transcript of any size twice a second. No
+  // character takes more than MaxCharSize bytes, so this suffix holds the whole tail; an unknown
+  // code page is converted whole.
+  const std::size_t charSize = os.codePage.MaxCharSize();
+  const std::size_t suffix = charSize * (kTranscriptTailLength + 1);
+  std::size_t from = 0;
+  if (charSize != 0 && ansi.size() > suffix) {
+    from = CharacterStart(ansi, ansi.size() - suffix, os.codePage);
+  }
   std::wstring text = os.codePage.FromAnsi(std::string_view(ansi).substr(from));
   if (text.size() > kTranscriptTailLength) text.erase(0, text.size() - kTranscriptTailLength);
   return text;

@@ -4,6 +4,7 @@
 // one that does not answer, makes the rest of the operation do nothing: reads give empty text.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "platform/chat_client.h"
@@ -13,10 +14,16 @@ namespace tv::aim {
 // Characters of the transcript that the scanner looks at.
 inline constexpr std::size_t kTranscriptTailLength = 500;
 
+// The most characters the tool reads from another program's text control, far above any real
+// transcript. A control that claims a longer (or a negative) length counts as missing: nothing is
+// allocated for it and no WM_GETTEXT goes out, so a lying window costs neither side memory.
+inline constexpr std::intptr_t kMaxForeignTextLength = std::intptr_t{16} * 1024 * 1024;
+
 // The whole markup text of the transcript.
 std::wstring GetTranscriptText(const platform::ChatClientOs& os);
 
-// The last kTranscriptTailLength characters of the transcript (all of it when shorter).
+// The last kTranscriptTailLength characters of the transcript (all of it when shorter), the same
+// as the end of GetTranscriptText in every ANSI code page; only the end is converted.
 std::wstring GetTranscriptTail(const platform::ChatClientOs& os);
 
 // Replaces the transcript's text; the empty text clears the chat.

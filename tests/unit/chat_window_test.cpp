@@ -60,7 +60,8 @@ TEST_F(ChatWindowTest, TailIsTheLast500Characters) {
   }
 }
 
-// A double-byte code page: a byte from 0x80 on leads and takes the next byte with it.
+// A double-byte code page in the manner of 932: a byte from 0x80 on leads and takes the next
+// byte with it, so trail bytes may look like lead bytes (U+4E8C) or like ASCII (U+4E41).
 class TwoByteCodePage final : public platform::CodePage {
  public:
   std::string ToAnsi(std::wstring_view text) const override {
@@ -87,19 +88,110 @@ class TwoByteCodePage final : public platform::CodePage {
     }
     return out;
   }
+  std::size_t MaxCharSize() const override { return 2; }
+  bool IsLeadByte(unsigned char byte) const override { return byte >= 0x80; }
 };
 
-TEST_F(ChatWindowTest, TailOfADoubleByteTranscriptIsWholeCharacters) {
-  const TwoByteCodePage twoByte;
-  const platform::ChatClientOs wide{room.desktop, room.shell, twoByte};
-  for (const std::wstring text :
-       {std::wstring(700, L'\u4E2D'), L"x" + std::wstring(700, L'\u4E2D'),
-        std::wstring(300, L'\u4E2D') + std::wstring(300, L'a'), std::wstring(10, L'\u4E2D')}) {
-    room.desktop.SetText(room.transcript, twoByte.ToAnsi(text));
-    const std::wstring expected = text.substr(text.size() > 500 ? text.size() - 500 : 0);
-    EXPECT_EQ(GetTranscriptTail(wide), expected);
-    EXPECT_EQ(GetTranscriptText(wide), text);
+// UTF-8 as the ANSI code page, decoded into UTF-16 units as Windows does; a byte that starts no
+// valid sequence becomes U+FFFD.
+class Utf8CodePage final : public platform::CodePage {
+ public:
+  std::string ToAnsi(std::wstring_view text) const override {
+    std::string out;
+    for (const auto c : text) {  // one code point per wchar_t here; tests write no surrogates
+      const auto u = static_cast<std::uint32_t>(c);
+      const int extra = u < 0x80 ? 0 : u < 0x800 ? 1 : u < 0x10000 ? 2 : 3;
+      constexpr unsigned kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+      out += static_cast<char>(kLead[extra] | (u >> (6 * extra)));
+      for (int k = extra - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((u >> (6 * k)) & 0x3F));
+    }
+    return out;
   }
+  std::wstring FromAnsi(std::string_view text) const override {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size();) {
+      const auto b = static_cast<unsigned char>(text[i]);
+      const int extra = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
+      std::uint32_t u = extra <= 0 ? b : b & (0x3Fu >> extra);
+      int k = 1;
+      for (; extra > 0 && k <= extra && i + k < text.size() &&
+             (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+           ++k) {
+        u = (u << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+      }
+      if (extra < 0 || k <= extra) {
+        out += L'\uFFFD';
+        ++i;
+        continue;
+      }
+      if (u >= 0x10000) {
+        out += static_cast<wchar_t>(0xD800 + ((u - 0x10000) >> 10));
+        out += static_cast<wchar_t>(0xDC00 + ((u - 0x10000) & 0x3FF));
+      } else {
+        out += static_cast<wchar_t>(u);
+      }
+      i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+  }
+  std::size_t MaxCharSize() const override { return 4; }
+  bool IsLeadByte(unsigned char /*byte*/) const override { return false; }
+};
+
+// Whatever the code page, the tail is the end of the whole converted transcript.
+TEST_F(ChatWindowTest, TailIsTheEndOfTheWholeTextInEveryCodePage) {
+  const TwoByteCodePage twoByte;
+  const Utf8CodePage utf8;
+  const std::wstring tester = L"<BR> <FONT COLOR=\"#ff0000\">Tester</FONT>: ";
+  const struct {
+    const platform::CodePage& page;
+    std::wstring text;
+  } cases[] = {
+      {twoByte, std::wstring(700, L'\u4E2D')},
+      {twoByte, L"x" + std::wstring(700, L'\u4E2D')},
+      {twoByte, std::wstring(300, L'\u4E2D') + std::wstring(300, L'a')},
+      {twoByte, std::wstring(10, L'\u4E2D')},
+      {twoByte, std::wstring(600, L'\u4E8C') + L"ab<BR>xyz"},     // trail bytes from 0x80 on
+      {twoByte, L"a" + std::wstring(600, L'\u4E41') + L"<BR>x"},  // ASCII trail bytes
+      {utf8, L"<BR>" + std::wstring(200, L'a') + tester + std::wstring(380, L'\u4E2D') + L"!"},
+      {utf8, L"ab" + std::wstring(700, static_cast<wchar_t>(0x1F600)) + L"<BR>x"},
+      {utf8, std::wstring(501, L'\u00E9') + std::wstring(499, L'\u4E2D')},
+      {platform::Latin1CodePage{}, std::wstring(900, L'\u00E9') + L"<BR>x"},
+  };
+  for (const auto& c : cases) {
+    const platform::ChatClientOs os{room.desktop, room.shell, c.page};
+    room.desktop.SetText(room.transcript, c.page.ToAnsi(c.text));
+    const std::wstring whole = GetTranscriptText(os);
+    EXPECT_EQ(GetTranscriptTail(os), whole.substr(whole.size() > 500 ? whole.size() - 500 : 0))
+        << room.desktop.Text(room.transcript).size();
+  }
+}
+
+// A control may claim any length; only sane ones are read, and reading resumes once it is sane.
+TEST_F(ChatWindowTest, LyingLengthCountsAsAMissingTranscript) {
+  room.desktop.SetText(room.transcript, "<BR>hi");
+  std::intptr_t claimed = 0;
+  room.desktop.SetHook(room.transcript, [&](const FakeDesktop::Message& m) {
+    return m.message == kWmGetTextLength ? std::optional(claimed) : std::nullopt;
+  });
+  for (const std::intptr_t lie : {std::intptr_t{1} << 45, kMaxForeignTextLength + 1,
+                                  std::intptr_t{0x7FFFFFFF}, std::intptr_t{-1}}) {
+    claimed = lie;
+    room.desktop.ClearLog();
+    EXPECT_EQ(GetTranscriptTail(os), L"") << lie;
+    EXPECT_EQ(GetTranscriptText(os), L"") << lie;
+    for (const auto& m : room.desktop.Log()) EXPECT_NE(m.message, kWmGetText) << lie;
+  }
+  claimed = 6;
+  EXPECT_EQ(GetTranscriptTail(os), L"<BR>hi");
+}
+
+TEST_F(ChatWindowTest, CopiedCountBeyondTheBufferIsCutToTheBuffer) {
+  room.desktop.SetText(room.transcript, "<BR>hi");
+  room.desktop.SetHook(room.transcript, [&](const FakeDesktop::Message& m) {
+    return m.message == kWmGetText ? std::optional<std::intptr_t>(1 << 20) : std::nullopt;
+  });
+  EXPECT_EQ(GetTranscriptText(os), L"      ");  // the blank-filled buffer, never more
 }
 
 TEST_F(ChatWindowTest, TranscriptThatGrowsBetweenTheTwoMessagesIsReadWithinTheBuffer) {
@@ -263,7 +355,9 @@ TEST_F(ChatWindowTest, HungClientCountsAsMissing) {
     SendChatLine(os, L"x");
     EXPECT_EQ(room.Sent().size(), c.sent ? 2u : 0u);
     // Once the input does not answer, the button is not pressed either.
-    if (c.hung == room.input) EXPECT_TRUE(room.desktop.LogOf(room.sendButton()).empty());
+    if (c.hung == room.input) {
+      EXPECT_TRUE(room.desktop.LogOf(room.sendButton()).empty());
+    }
     room.desktop.SetHung(c.hung, false);
   }
   SendChatText(os, L"again");
