@@ -1,6 +1,7 @@
 #pragma once
-// Helpers shared by the fuzz targets: the fuzzer's bytes as text, and a check that stops the run
-// when a property fails, so that libFuzzer keeps the input as a crash.
+// The harness shared by the fuzz targets: harness.cpp turns the fuzzer's bytes into text and
+// hands it to the target's FuzzText; Check stops the run when a property fails, so that libFuzzer
+// keeps the input as a crash.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,11 +17,6 @@ inline void Check(bool ok, const char* what) {
   if (ok) return;
   std::fprintf(stderr, "property failed: %s\n", what);
   std::abort();
-}
-
-// Lower case of the ASCII letters only: the markup that the parsers look for ("<br>") is ASCII.
-inline wchar_t AsciiLower(wchar_t c) {
-  return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
 }
 
 // The bytes as text. Well-formed UTF-8 sequences give their code point, so that seeds stay
@@ -55,5 +51,8 @@ inline std::wstring DecodeText(const std::uint8_t* data, std::size_t size) {
   }
   return out;
 }
+
+// Each target defines this: the properties of what it calls, for one input.
+void FuzzText(const std::wstring& text);
 
 }  // namespace tv::fuzz
