@@ -10,6 +10,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/control_ids.h"
@@ -33,6 +34,9 @@ constexpr char kMoreText[] =
     "'/cson', Chat Send Off = '/csoff'  System Info = /sysinfo]";
 // Long enough for the scanner's 500 ms tick to have come round several times.
 constexpr auto kQuietPeriod = 3s;
+// The clear timer's shortest period, "/ct 0.4", and what a tick may be late by.
+constexpr auto kClearPeriod = 24s;
+constexpr auto kTickSlack = 3s;
 
 class ToolChatE2E : public ::testing::Test {
  protected:
@@ -71,10 +75,12 @@ class ToolChatE2E : public ::testing::Test {
     return std::nullopt;
   }
 
-  // Ticks "Chat Scan" and waits until the tool has named the user.
+  // Ticks "Chat Scan" and waits until the tool has announced itself and named the user.
   bool StartScan() {
-    return tool.Click(app::kCheck1) &&
-           e2e::WaitFor([&] { return Said(std::string("[Found User '") + kUser + "']"); });
+    return tool.Click(app::kCheck1) && e2e::WaitFor([&] {
+             return Said("[Tavik Varrow V.2][Searching User]") &&
+                    Said(std::string("[Found User '") + kUser + "']");
+           });
   }
 
   // Types `command` as the user and waits for the tool's reply: the user's next line.
@@ -101,6 +107,9 @@ class ToolChatE2E : public ::testing::Test {
   bool StaysEmpty() const {
     return Stays([&] { return room.Transcript().empty(); });
   }
+
+  // A clear tick has emptied the room since `marker` was said.
+  bool ClearedSince(const std::string& marker) const { return !Said(marker); }
 
   e2e::NoProcessLeftBehind noProcessLeftBehind;
   e2e::TempFile linkLog{"tool-chat-links"};
@@ -138,6 +147,14 @@ TEST_F(ToolChatE2E, HelpAndMoreAnswerTheUserOnlyWithTheirExactTexts) {
   EXPECT_EQ(Reply("/more"), kMoreText);
   // Neither reply is taken for a command when it comes back through the transcript.
   EXPECT_TRUE(StaysLast(kMoreText)) << room.Transcript();
+
+  // A name typed into the box by hand is used as typed: now the stranger's red line is obeyed.
+  ASSERT_TRUE(tool.SetText(app::kText1, "stranger"));
+  ASSERT_TRUE(room.SayAsOther("Stranger", "<FONT COLOR=\"#ff0000\">/help</FONT>"));
+  EXPECT_TRUE(e2e::WaitFor([&] {
+    const std::vector<roomsim::RenderedLine> lines = Lines();
+    return !lines.empty() && lines.back().message == kHelpText;
+  })) << room.Transcript();
 }
 
 TEST_F(ToolChatE2E, SendsOffSilencesClearAndSendsOnRestoresReplies) {
@@ -150,19 +167,43 @@ TEST_F(ToolChatE2E, SendsOffSilencesClearAndSendsOnRestoresReplies) {
   ASSERT_TRUE(e2e::WaitFor([&] { return room.Transcript().empty(); })) << room.Transcript();
   EXPECT_TRUE(StaysEmpty()) << room.Transcript();
 
+  // Unticked by hand, the box lets the replies through; the label keeps what "/csoff" wrote.
+  ASSERT_TRUE(tool.Click(app::kCheck2));
+  ASSERT_TRUE(room.TypeAsUser("/clear"));
+  EXPECT_TRUE(e2e::WaitFor([&] { return Said("[Chat Cleared]"); })) << room.Transcript();
+  EXPECT_EQ(tool.Text(app::kChatsendlbl), "Off");
+  // Ticked by hand, it withholds them: the room is emptied, and the next line the tool says is
+  // the answer to a later "/more".
+  ASSERT_TRUE(tool.Click(app::kCheck2));
+  ASSERT_TRUE(room.TypeAsUser("/clear"));
+  ASSERT_TRUE(e2e::WaitFor([&] { return room.Transcript().empty(); })) << room.Transcript();
+  EXPECT_EQ(Reply("/more"), kMoreText);
+  EXPECT_FALSE(Said("[Chat Cleared]")) << room.Transcript();
+
   EXPECT_EQ(Reply("/cson"), "[Chatsends On]");
   EXPECT_TRUE(e2e::WaitFor([&] { return tool.Text(app::kChatsendlbl) == "On"; }));
   EXPECT_FALSE(tool.IsChecked(app::kCheck2));
 }
 
-// The one test that waits for the clear timer: 0.4 minutes, the shortest period it takes.
-TEST_F(ToolChatE2E, ClearTimerEmptiesTheRoomAndSaysSo) {
+// The one test that waits for the clear timer, at the shortest period it takes.
+TEST_F(ToolChatE2E, ClearTimerEmptiesTheRoomCountsAFullPeriodFromANewCtAndStopsWhenOff) {
+  using Clock = std::chrono::steady_clock;
+  const auto until = [](Clock::time_point end) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+  };
   ASSERT_TRUE(StartScan()) << room.Transcript();
   EXPECT_EQ(Reply("/ct 0.4"), "[Clear Timer Set To 0.4 Minute(s)]");
-  const auto set = std::chrono::steady_clock::now();
+  const auto firstSet = Clock::now();
   EXPECT_EQ(tool.Text(app::kClearStat), "On");
   EXPECT_EQ(tool.Text(app::kLblClear), "0.4");
 
+  // A quarter of the way in, a new "/ct" starts a full period: the first one ends unnoticed.
+  std::this_thread::sleep_until(firstSet + kClearPeriod / 4);  // the user's pace, not a wait
+  const auto secondTyped = Clock::now();
+  EXPECT_EQ(Reply("/ct 0.4"), "[Clear Timer Set To 0.4 Minute(s)]");
+  EXPECT_FALSE(e2e::WaitFor([&] { return ClearedSince("/ct 0.4"); },
+                            until(firstSet + kClearPeriod + kTickSlack)))
+      << room.Transcript();
   ASSERT_TRUE(e2e::WaitFor(
       [&] {
         const std::vector<roomsim::RenderedLine> lines = Lines();
@@ -170,10 +211,17 @@ TEST_F(ToolChatE2E, ClearTimerEmptiesTheRoomAndSaysSo) {
       },
       60s))
       << room.Transcript();
-  RecordProperty("clear_after_ms",
-                 static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                      std::chrono::steady_clock::now() - set)
-                                      .count()));
+  const auto cleared = Clock::now();
+  RecordProperty(
+      "clear_after_ms",
+      static_cast<int>(
+          std::chrono::duration_cast<std::chrono::milliseconds>(cleared - secondTyped).count()));
+
+  // Switched off, it empties the room no more.
+  EXPECT_EQ(Reply("/ctoff"), "[Clear Timer Off]");
+  EXPECT_FALSE(e2e::WaitFor([&] { return ClearedSince("/ctoff"); },
+                            until(cleared + kClearPeriod + kTickSlack)))
+      << room.Transcript();
   const e2e::ToolProcess::MemoryUse memory = tool.Memory();
   RecordProperty("working_set_kb", static_cast<int>(memory.workingSet / 1024));
   RecordProperty("peak_working_set_kb", static_cast<int>(memory.peakWorkingSet / 1024));
@@ -198,32 +246,61 @@ TEST_F(ToolChatE2E, RejoinClosesTheRoomAndOpensItAgainOnTheExchange) {
   EXPECT_TRUE(StaysEmpty()) << room.Transcript();
 }
 
-TEST_F(ToolChatE2E, HideSendsTheWindowToTheTrayAndShowBringsItBack) {
+// The shell keeps the tray icons; a restarted shell has none and sends "TaskbarCreated".
+TEST_F(ToolChatE2E, HideKeepsOneTrayIconThroughShellRestartsAndShowRemovesIt) {
   ASSERT_TRUE(StartScan()) << room.Transcript();
   HWND form = tool.form();
-  // Showing a shown window changes nothing.
+  const auto holds = [&] { return e2e::TrayIconCall(NIM_MODIFY, form); };
+  // Showing a shown window changes nothing, and deleting the icon before any was added is
+  // harmless.
   EXPECT_EQ(Reply("/show"), "[Retrieved From Tray]");
   EXPECT_TRUE(IsWindowVisible(form));
   EXPECT_FALSE(IsIconic(form));
+  EXPECT_FALSE(holds());
 
+  // A restarted shell holds no icons, then says so; the tool adds its icon again if it wants it.
+  const auto restartShell = [&] {
+    return e2e::TrayIconCall(NIM_DELETE, form) && !e2e::TrayShowsIcons() && tool.TaskbarCreated() &&
+           holds();
+  };
+  // The shell refuses the first add (the test put an icon of that ID there); still wanted.
+  ASSERT_TRUE(e2e::TrayIconCall(NIM_ADD, form));
   EXPECT_EQ(Reply("/hide"), "[Sent To Tray]");
   EXPECT_FALSE(IsWindowVisible(form));
   EXPECT_TRUE(IsIconic(form));
+  EXPECT_TRUE(restartShell());
+  // A second "/hide" leaves the one icon.
+  EXPECT_EQ(Reply("/hide"), "[Sent To Tray]");
+  EXPECT_TRUE(restartShell());
+  const std::vector<std::wstring> tips = e2e::TrayTips();
+  EXPECT_FALSE(tips.empty());
+  for (const std::wstring& tip : tips) EXPECT_EQ(tip, L"Tavik Varrow V.2");
 
   EXPECT_EQ(Reply("/show"), "[Retrieved From Tray]");
   EXPECT_TRUE(IsWindowVisible(form));
   EXPECT_FALSE(IsIconic(form));
+  EXPECT_FALSE(holds());
+  ASSERT_TRUE(tool.TaskbarCreated());
+  EXPECT_FALSE(holds()) << "an icon no longer wanted came back";
 }
 
-TEST_F(ToolChatE2E, DisableStopsScanningAndForgetsTheUser) {
-  ASSERT_TRUE(StartScan()) << room.Transcript();
-  ASSERT_TRUE(e2e::WaitFor([&] { return tool.Text(app::kText1) == "nightowl"; }));
-  EXPECT_EQ(Reply("/disable"), "[Chatscan Disabled]");
-  EXPECT_TRUE(e2e::WaitFor([&] { return !tool.IsChecked(app::kCheck1); }));
-  EXPECT_EQ(tool.Text(app::kText1), "");
-  // No longer scanning: a command goes unanswered.
-  ASSERT_TRUE(room.TypeAsUser("/help"));
-  EXPECT_TRUE(StaysLast("/help")) << room.Transcript();
+// Unticking "Chat Scan" by hand, then "/disable"; ticking it again starts afresh each time.
+TEST_F(ToolChatE2E, UntickingChatScanOrDisableStopsScanningAndForgetsTheUser) {
+  for (const bool byHand : {true, false}) {
+    ASSERT_TRUE(room.SetTranscript(""));
+    ASSERT_TRUE(StartScan()) << room.Transcript();
+    ASSERT_TRUE(e2e::WaitFor([&] { return tool.Text(app::kText1) == "nightowl"; }));
+    if (byHand) {
+      ASSERT_TRUE(tool.Click(app::kCheck1));
+    } else {
+      EXPECT_EQ(Reply("/disable"), "[Chatscan Disabled]");
+    }
+    EXPECT_TRUE(e2e::WaitFor([&] { return !tool.IsChecked(app::kCheck1); })) << byHand;
+    EXPECT_EQ(tool.Text(app::kText1), "") << byHand;
+    // No longer scanning: a command goes unanswered.
+    ASSERT_TRUE(room.TypeAsUser("/help"));
+    EXPECT_TRUE(StaysLast("/help")) << byHand << room.Transcript();
+  }
 }
 
 TEST_F(ToolChatE2E, SysinfoSendsOneLineOfFigures) {
@@ -239,11 +316,15 @@ TEST_F(ToolChatE2E, SysinfoSendsOneLineOfFigures) {
   EXPECT_GE(std::stoi(match[1].str()), 1) << line;
 }
 
-TEST_F(ToolChatE2E, EndRepliesAndEndsTheProcess) {
+TEST_F(ToolChatE2E, EndRepliesAndEndsTheProcessFromTheTray) {
   ASSERT_TRUE(StartScan()) << room.Transcript();
   HWND form = tool.form();
+  EXPECT_EQ(Reply("/hide"), "[Sent To Tray]");
+  ASSERT_TRUE(e2e::TrayIconCall(NIM_MODIFY, form));
   EXPECT_EQ(Reply("/end"), "[Ending...]");
-  EXPECT_TRUE(tool.WaitForExit(30s));
+  DWORD exitCode = STILL_ACTIVE;
+  EXPECT_TRUE(tool.WaitForExit(30s, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
   EXPECT_FALSE(IsWindow(form));
 }
 

@@ -112,6 +112,7 @@ TEST_F(ToolWindowE2E, SendToTrayHidesAndADoubleClickOnTheIconRestores) {
   ASSERT_TRUE(tool.PostCommand(app::kMnuTray));
   ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(form); }));
   EXPECT_TRUE(IsIconic(form));
+  EXPECT_TRUE(e2e::TrayIconCall(NIM_MODIFY, form));
 
   // A single click does nothing.
   ASSERT_TRUE(tool.SendTrayEvent(WM_LBUTTONDOWN));
@@ -120,6 +121,7 @@ TEST_F(ToolWindowE2E, SendToTrayHidesAndADoubleClickOnTheIconRestores) {
 
   ASSERT_TRUE(tool.PostTrayEvent(WM_LBUTTONDBLCLK));
   EXPECT_TRUE(e2e::WaitFor([&] { return ShownAtNormalSize(); })) << tool.ClientSize().cy;
+  EXPECT_TRUE(e2e::WaitFor([&] { return !e2e::TrayIconCall(NIM_MODIFY, form); }));
 }
 
 TEST_F(ToolWindowE2E, TheIconsMenuOpensOnTheRightButtonsReleaseAndShows) {
@@ -214,8 +216,16 @@ TEST_F(ToolWindowE2E, JoinRoomOpensTheTypedRoomAndEmptiesTheBox) {
   ASSERT_TRUE(tool.Click(app::kCmdJoin));
   EXPECT_EQ(tool.Text(app::kTxtChat), "");
   EXPECT_EQ(tool.Text(app::kTxtEX), "4");
-  ASSERT_TRUE(WaitForLinks(1));
-  EXPECT_EQ(linkLog.Lines(), std::vector<std::string>{"aim:gochat?roomname=myroom&exchange=4"});
+
+  // Enter in the exchange box does nothing; Enter in the room box acts as "Join Room".
+  ASSERT_TRUE(tool.SetText(app::kTxtChat, "Den"));
+  ASSERT_TRUE(tool.PostKey(app::kTxtEX, VK_RETURN));
+  EXPECT_FALSE(e2e::WaitFor([&] { return tool.Text(app::kTxtChat).empty(); }, 2s));
+  ASSERT_TRUE(tool.PostKey(app::kTxtChat, VK_RETURN));
+  EXPECT_TRUE(e2e::WaitFor([&] { return tool.Text(app::kTxtChat).empty(); }));
+  ASSERT_TRUE(WaitForLinks(2));
+  EXPECT_EQ(linkLog.Lines(), (std::vector<std::string>{"aim:gochat?roomname=myroom&exchange=4",
+                                                       "aim:gochat?roomname=den&exchange=4"}));
 }
 
 }  // namespace

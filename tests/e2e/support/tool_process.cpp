@@ -1,6 +1,8 @@
 #include "support/tool_process.h"
 
+#include <commctrl.h>
 #include <psapi.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include "app/control_ids.h"
@@ -56,6 +58,51 @@ bool Sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* re
 }
 
 }  // namespace
+
+bool TrayIconCall(DWORD message, HWND owner) {
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = owner;
+  icon.uID = tv::app::kTrayIconId;
+  if (message == NIM_ADD) {
+    icon.uFlags = NIF_TIP;
+    lstrcpynA(icon.szTip, "Tavik Varrow V.2", 64);
+  }
+  return Shell_NotifyIconA(message, &icon) != FALSE;
+}
+
+bool TrayShowsIcons() { return IsWindowVisible(FindWindowW(L"Shell_TrayWnd", nullptr)) != FALSE; }
+
+std::vector<std::wstring> TrayTips() {
+  std::vector<std::wstring> tips;
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  DWORD pid = 0;
+  if (tray == nullptr || GetWindowThreadProcessId(tray, &pid) == 0) return tips;
+  HANDLE shell = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (shell == nullptr) return tips;
+  // The tooltip fills a record and its text in its own process, so both are made there.
+  constexpr std::size_t kTextAt = 1024;
+  auto* remote =
+      static_cast<char*>(VirtualAllocEx(shell, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+  for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+       remote != nullptr && tip != nullptr;
+       tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+    if (GetWindow(tip, GW_OWNER) != tray) continue;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpszText = reinterpret_cast<LPWSTR>(remote + kTextAt);
+    wchar_t text[128] = {};
+    DWORD_PTR found = 0;
+    if (WriteProcessMemory(shell, remote, &info, sizeof info, nullptr) &&
+        Sent(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote), &found) && found &&
+        ReadProcessMemory(shell, remote + kTextAt, text, sizeof text - sizeof *text, nullptr)) {
+      tips.emplace_back(text);
+    }
+  }
+  if (remote != nullptr) VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
+  CloseHandle(shell);
+  return tips;
+}
 
 int ProcessCount(const std::wstring& exeName) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -143,6 +190,18 @@ bool ToolProcess::PostTrayEvent(UINT mouseMessage) const {
 bool ToolProcess::SendTrayEvent(UINT mouseMessage) const {
   DWORD_PTR ignored = 0;
   return Sent(form_, tv::app::kTrayCallbackMessage, tv::app::kTrayIconId, mouseMessage, &ignored);
+}
+
+bool ToolProcess::PostKey(int id, UINT virtualKey) const {
+  HWND control = Control(id);
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+  return control != nullptr && PostMessageW(control, WM_KEYDOWN, virtualKey, scan | 1) != 0 &&
+         PostMessageW(control, WM_KEYUP, virtualKey, scan | 0xC0000001) != 0;
+}
+
+bool ToolProcess::TaskbarCreated() const {
+  DWORD_PTR ignored = 0;
+  return Sent(form_, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, &ignored);
 }
 
 SIZE ToolProcess::ClientSize() const {

@@ -5,14 +5,28 @@
 
 #include <windows.h>
 
+// After <windows.h>, whose types it uses.
+#include <shellapi.h>
+
 #include <chrono>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
 // How many processes of the given exe name are running; -1 when the list cannot be read.
 int ProcessCount(const std::wstring& exeName);
+
+// The shell's notification area as another program sees it, for the tool's icon (window `owner`,
+// its icon ID). Shell_NotifyIconA with NIM_ADD (the tool's tip), NIM_DELETE, or NIM_MODIFY that
+// changes nothing and so tells whether the shell holds the icon; true when the shell did it.
+bool TrayIconCall(DWORD message, HWND owner);
+// Wine shows its tray window only while it holds an icon.
+bool TrayShowsIcons();
+// The tips of the icons the shell was given, read from Wine's tooltip windows of the tray (one
+// per icon added, kept after the icon is gone).
+std::vector<std::wstring> TrayTips();
 
 class ToolProcess {
  public:
@@ -46,6 +60,11 @@ class ToolProcess {
   // shell delivers it: posted, or sent and waited for (true once the tool has handled it).
   bool PostTrayEvent(UINT mouseMessage) const;
   bool SendTrayEvent(UINT mouseMessage) const;
+  // A key pressed and released in a control (WM_KEYDOWN, WM_KEYUP), posted so that it goes
+  // through the tool's own message loop.
+  bool PostKey(int id, UINT virtualKey) const;
+  // The shell's "TaskbarCreated", sent to the main window and waited for.
+  bool TaskbarCreated() const;
 
   // The main window's client size in physical pixels and the DPI it is drawn at.
   SIZE ClientSize() const;
