@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/number.h"
 #include "fuzz_support.h"
-#include "interp/number.h"
 
 namespace {
 
@@ -54,8 +54,8 @@ void CheckAgainstReference(std::wstring_view text) {
   std::match_results<std::wstring_view::const_iterator> match;
   const bool found = std::regex_search(rest.begin(), rest.end(), match, DecimalNumber(),
                                        std::regex_constants::match_continuous);
-  const std::optional<double> value = tv::interp::NumberValue(text);
-  const double leading = tv::interp::LeadingNumberValue(text);
+  const std::optional<double> value = tv::NumberValue(text);
+  const double leading = tv::LeadingNumberValue(text);
   if (!found) {
     Check(!value, "NumberValue: a number without the decimal form");
     Check(SameDouble(leading, 0), "LeadingNumberValue: not 0 for a text without a number");
@@ -85,7 +85,7 @@ double ReadBack(const std::string& text) {
 }
 
 void CheckShortestDecimal(double value) {
-  const std::wstring text = tv::interp::ShortestDecimal(value);
+  const std::wstring text = tv::ShortestDecimal(value);
   Check(!text.empty() && text.find_first_not_of(L"-0123456789.") == kNone,
         "ShortestDecimal: not plain positional notation");
   Check(text.rfind(L'-') == kNone || (text.rfind(L'-') == 0 && value < 0),
@@ -109,14 +109,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::wstring text = tv::fuzz::DecodeText(data, size);
   if (text.size() <= kRegexLimit) CheckAgainstReference(text);
 
-  const std::optional<double> value = tv::interp::NumberValue(text);
-  const double leading = tv::interp::LeadingNumberValue(text);
-  Check(tv::interp::IsNumber(text) == value.has_value(), "IsNumber: disagrees with NumberValue");
+  const std::optional<double> value = tv::NumberValue(text);
+  const double leading = tv::LeadingNumberValue(text);
+  Check(tv::IsNumber(text) == value.has_value(), "IsNumber: disagrees with NumberValue");
   Check(std::isfinite(leading), "LeadingNumberValue: not finite");
   if (value) {
     Check(std::isfinite(*value), "NumberValue: not finite");
     Check(SameDouble(leading, *value), "LeadingNumberValue: differs from NumberValue on a number");
-    Check(tv::interp::NumberValue(L"  " + text + L" ").has_value(),
+    Check(tv::NumberValue(L"  " + text + L" ").has_value(),
           "NumberValue: blanks around a number make it none");
   }
   // "/join" turns the leading number of the exchange into its link text.

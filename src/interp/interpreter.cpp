@@ -6,8 +6,8 @@
 
 #include "aim/chat_window.h"
 #include "aim/room_link.h"
+#include "common/number.h"
 #include "interp/markup.h"
-#include "interp/number.h"
 #include "interp/words.h"
 
 namespace tv::interp {

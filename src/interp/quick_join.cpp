@@ -3,8 +3,8 @@
 #include <array>
 
 #include "aim/room_link.h"
+#include "common/number.h"
 #include "common/text.h"
-#include "interp/number.h"
 
 namespace tv::interp {
 namespace {
