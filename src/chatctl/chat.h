@@ -17,8 +17,8 @@ inline constexpr std::chrono::milliseconds kScanInterval{500};
 
 class Chat {
  public:
-  // Receives each new line, synchronously inside the tick. It may change the three texts
-  // (the scanner discards them afterwards) and may call any member, scan_off included.
+  // Receives each new line, synchronously inside the tick: the scanner's working copy, discarded
+  // afterwards. It may call any member, scan_off included.
   using ScanHandler = std::function<void(ChatLine& line)>;
 
   Chat(platform::ChatClientOs os, platform::Timer& chatTymer);
