@@ -1,10 +1,13 @@
 #include "app/control_windows.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 
 #include "app/dpi.h"
 #include "form/controls.h"
+#include "form/form1.h"
 
 namespace tv::app {
 namespace {
@@ -13,6 +16,7 @@ using form::ControlKind;
 using form::FormControl;
 
 constexpr int kFontPoints = 8;
+constexpr UINT_PTR kRoomBoxSubclassId = 1;
 
 const wchar_t* ClassOf(ControlKind kind) {
   switch (kind) {
@@ -67,6 +71,32 @@ void UseClassicLook(HWND control, HMODULE uxtheme) {
   if (setWindowTheme != nullptr) setWindowTheme(control, L"", L"");
 }
 
+LRESULT CALLBACK RoomBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                             UINT_PTR subclassId, DWORD_PTR form) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // Asks the dialog keys for Enter, which would otherwise become IDOK and never reach here.
+      LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
+      const auto* pending = FromInteger<const MSG*>(lParam);
+      if (pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) {
+        code |= DLGC_WANTMESSAGE;
+      }
+      return code;
+    }
+    case WM_CHAR:
+      FromInteger<form::Form1*>(form)->txtChat_KeyPress(static_cast<wchar_t>(wParam));
+      // A one-line box only beeps at Enter.
+      if (wParam == L'\r') return 0;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(edit, &RoomBoxProc, subclassId);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
 }  // namespace
 
 std::wstring WindowText(HWND window) {
@@ -113,6 +143,10 @@ UniqueFont SetControlFont(HWND form, UINT dpi) {
     SendMessageW(GetDlgItem(form, item.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
   return font;
+}
+
+void SubclassRoomBox(HWND edit, form::Form1& form) {
+  SetWindowSubclass(edit, &RoomBoxProc, kRoomBoxSubclassId, reinterpret_cast<DWORD_PTR>(&form));
 }
 
 }  // namespace tv::app

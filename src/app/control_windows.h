@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/handles.h"
+#include "form/form1.h"
 
 namespace tv::app {
 
@@ -25,5 +26,10 @@ void PlaceControlWindows(HWND form, UINT dpi);
 
 // The controls' font for `dpi`, already given to every control; it must live as long as they do.
 UniqueFont SetControlFont(HWND form, UINT dpi);
+
+// Gives every key typed in the room box (txtChat) to `form`'s txtChat_KeyPress, Enter included,
+// which a window with dialog keys would otherwise take for the default button. `form` must outlive
+// the box.
+void SubclassRoomBox(HWND edit, form::Form1& form);
 
 }  // namespace tv::app

@@ -1,7 +1,6 @@
 #include "app/main_window.h"
 
-#include <commctrl.h>
-
+#include "app/client_size.h"
 #include "app/control_windows.h"
 #include "app/dpi.h"
 #include "app/resource.h"
@@ -14,7 +13,6 @@ constexpr DWORD kFormStyle =
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr UINT_PTR kTxtChatSubclassId = 1;
 
 constexpr char kTrayTip[] = "Tavik Varrow V.2";
 constexpr wchar_t kAboutText[] =
@@ -35,25 +33,8 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create(HINSTANCE instance, form::Form1& form) {
   form_ = &form;
-  LoadIcons(instance);
-  WNDCLASSEXW description{};
-  description.cbSize = sizeof(description);
-  description.lpfnWndProc = &MainWindow::WindowProc;
-  description.hInstance = instance;
-  description.hIcon = bigIcon_.get();
-  description.hIconSm = smallIcon_.get();
-  description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  description.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  description.lpszClassName = kFormClassName;
-  windowClass_ = std::make_unique<WindowClass>(description);
-  if (!windowClass_->registered()) return false;
-
-  UniqueMenu menuBar(CreateMenu());
-  AppendMenuW(menuBar.get(), MF_STRING, kMnuABout, L"About");
-  AppendMenuW(menuBar.get(), MF_STRING, kMnuTray, L"Send To Tray");
-  actionsMenu_.reset(CreatePopupMenu());
-  AppendMenuW(actionsMenu_.get(), MF_STRING, kMnuShow, L"Show");
-
+  if (!RegisterWindowClass(instance)) return false;
+  UniqueMenu menuBar = CreateMenus();
   // A first guess at the size; Form_Load sets the exact client size at the window's own DPI.
   const UINT dpi = SystemDpi();
   const SIZE outer = OuterSize({TwipsToPixels(form::kClientWidthTwips, dpi),
@@ -65,6 +46,31 @@ bool MainWindow::Create(HINSTANCE instance, form::Form1& form) {
   if (window == nullptr) return false;
   static_cast<void>(menuBar.release());  // the window destroys its menu bar
   return true;
+}
+
+bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
+  LoadIcons(instance);
+  WNDCLASSEXW description{};
+  description.cbSize = sizeof(description);
+  description.lpfnWndProc = &MainWindow::WindowProc;
+  description.hInstance = instance;
+  description.hIcon = bigIcon_.get();
+  description.hIconSm = smallIcon_.get();
+  description.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  description.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  description.lpszClassName = kFormClassName;
+  windowClass_ = std::make_unique<WindowClass>(description);
+  return windowClass_->registered();
+}
+
+// The menu bar shows "About" and "Send To Tray"; "Actions" pops up from the tray icon.
+UniqueMenu MainWindow::CreateMenus() {
+  UniqueMenu menuBar(CreateMenu());
+  AppendMenuW(menuBar.get(), MF_STRING, kMnuABout, L"About");
+  AppendMenuW(menuBar.get(), MF_STRING, kMnuTray, L"Send To Tray");
+  actionsMenu_.reset(CreatePopupMenu());
+  AppendMenuW(actionsMenu_.get(), MF_STRING, kMnuShow, L"Show");
+  return menuBar;
 }
 
 void MainWindow::Show(int showCommand) {
@@ -117,7 +123,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       trayIcon_MouseEvent(LOWORD(lParam));
       return 0;
     default:
-      if (message == taskbarCreatedMessage_ && message != 0) tray_.Restore();
+      if (message == taskbarCreatedMessage_ && message != 0) trayIcon_.Restore();
       return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
 }
@@ -130,9 +136,8 @@ bool MainWindow::OnCreate() {
   uxtheme_.reset(LoadLibraryW(L"uxtheme.dll"));
   CreateControlWindows(hwnd_, uxtheme_.get());
   PlaceControlWindows(hwnd_, dpi_);
-  font_ = SetControlFont(hwnd_, dpi_);
-  SetWindowSubclass(Control(kTxtChat), &MainWindow::TxtChatProc, kTxtChatSubclassId,
-                    reinterpret_cast<DWORD_PTR>(this));
+  controlFont_ = SetControlFont(hwnd_, dpi_);
+  SubclassRoomBox(Control(kTxtChat), *form_);
   lastFocus_ = Control(kCheck1);
 
   chatTymer_.Bind(hwnd_);
@@ -159,32 +164,10 @@ void MainWindow::SetClientHeight(int twips) {
   ApplyClientSize();
 }
 
-// Sized from the frame the window really has, so that a menu bar that takes two lines or an
-// unusual frame still leaves the client area its intended size.
 void MainWindow::ApplyClientSize() {
-  const SIZE want{TwipsToPixels(form::kClientWidthTwips, dpi_),
-                  TwipsToPixels(clientHeightTwips_, dpi_)};
-  if (IsIconic(hwnd_)) {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    GetWindowPlacement(hwnd_, &placement);
-    const SIZE outer = OuterSize(want, kFormStyle, kFormExStyle, dpi_);
-    placement.rcNormalPosition.right = placement.rcNormalPosition.left + outer.cx;
-    placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + outer.cy;
-    placement.showCmd = IsWindowVisible(hwnd_) ? SW_SHOWMINNOACTIVE : SW_HIDE;
-    SetWindowPlacement(hwnd_, &placement);
-    return;
-  }
-  for (int pass = 0; pass < 2; ++pass) {  // a second pass when the menu bar re-wrapped
-    RECT outer{};
-    RECT client{};
-    GetWindowRect(hwnd_, &outer);
-    GetClientRect(hwnd_, &client);
-    if (client.right == want.cx && client.bottom == want.cy) return;
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + want.cx - client.right,
-                 outer.bottom - outer.top + want.cy - client.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  const SIZE client{TwipsToPixels(form::kClientWidthTwips, dpi_),
+                    TwipsToPixels(clientHeightTwips_, dpi_)};
+  SetClientSize(hwnd_, client, kFormStyle, kFormExStyle, dpi_);
 }
 
 // ---- Messages ----
@@ -241,7 +224,7 @@ void MainWindow::OnActivate(WPARAM wParam) {
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
   PlaceControlWindows(hwnd_, dpi_);
-  font_ = SetControlFont(hwnd_, dpi_);
+  controlFont_ = SetControlFont(hwnd_, dpi_);
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyClientSize();
@@ -252,7 +235,7 @@ void MainWindow::OnDestroy() {
   cleartmr_.Unbind();
   timer1_.Unbind();
   // An icon left behind would outlive the program until the pointer passes over it.
-  tray_.Remove();
+  trayIcon_.Remove();
   PostQuitMessage(0);
 }
 
@@ -301,7 +284,7 @@ void MainWindow::SetCheck(int control, bool checked) {
 }
 
 void MainWindow::AddTrayIcon() {
-  tray_.Add(hwnd_, smallIcon_.get(), kTrayTip, kTrayCallbackMessage);
+  trayIcon_.Add(hwnd_, smallIcon_.get(), kTrayTip, kTrayCallbackMessage);
 }
 
 void MainWindow::MinimiseAndHide() {
@@ -312,34 +295,6 @@ void MainWindow::MinimiseAndHide() {
 void MainWindow::RestoreAndShow() {
   ShowWindow(hwnd_, SW_RESTORE);
   ShowWindow(hwnd_, SW_SHOW);
-}
-
-// ---- The room box: Enter joins ----
-
-LRESULT CALLBACK MainWindow::TxtChatProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR subclassId, DWORD_PTR self) {
-  switch (message) {
-    case WM_GETDLGCODE: {
-      // Asks the dialog keys for Enter, which would otherwise become IDOK and never reach here.
-      LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
-      const auto* pending = FromInteger<const MSG*>(lParam);
-      if (pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) {
-        code |= DLGC_WANTMESSAGE;
-      }
-      return code;
-    }
-    case WM_CHAR:
-      FromInteger<MainWindow*>(self)->form_->txtChat_KeyPress(static_cast<wchar_t>(wParam));
-      // A one-line box only beeps at Enter.
-      if (wParam == L'\r') return 0;
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(edit, &MainWindow::TxtChatProc, subclassId);
-      break;
-    default:
-      break;
-  }
-  return DefSubclassProc(edit, message, wParam, lParam);
 }
 
 }  // namespace tv::app

@@ -49,7 +49,7 @@ class MainWindow final : public form::FormView {
   void SetCheck(int control, bool checked) override;
   void SetClientHeight(int twips) override;
   void AddTrayIcon() override;
-  void RemoveTrayIcon() override { tray_.Remove(); }
+  void RemoveTrayIcon() override { trayIcon_.Remove(); }
   bool IsMinimised() const override { return IsIconic(hwnd_) != FALSE; }
   void MinimiseAndHide() override;
   void RestoreAndShow() override;
@@ -57,11 +57,11 @@ class MainWindow final : public form::FormView {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK TxtChatProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR subclassId, DWORD_PTR self);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Building and sizing.
+  bool RegisterWindowClass(HINSTANCE instance);
+  UniqueMenu CreateMenus();
   bool OnCreate();
   void LoadIcons(HINSTANCE instance);
   void ApplyClientSize();
@@ -86,13 +86,13 @@ class MainWindow final : public form::FormView {
   WindowTimer timer1_{kTimer1Id};
   form::Form1* form_ = nullptr;
 
-  UniqueFont font_;
+  UniqueFont controlFont_;
   UniqueBrush redBrush_;
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   UniqueMenu actionsMenu_;
   UniqueModule uxtheme_;
-  TrayIcon tray_;
+  TrayIcon trayIcon_;
   std::unique_ptr<WindowClass> windowClass_;
   HWND hwnd_ = nullptr;
   HWND lastFocus_ = nullptr;

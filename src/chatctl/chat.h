@@ -41,7 +41,7 @@ class Chat {
   const std::wstring& fyrsttalk() const { return fyrsttalk_; }
 
  private:
-  platform::ChatClientOs os_;
+  platform::ChatClientOs chatOs_;
   platform::Timer& chatTymer_;
   ScanHandler aimchatscan_;
   bool scanning_ = false;

@@ -6,7 +6,7 @@
 
 namespace tv::form {
 
-StatusLabels::StatusLabels(const platform::SystemOs& os) : os_(os) {
+StatusLabels::StatusLabels(const platform::SystemOs& os) : systemOs_(os) {
   for (const FormControl& control : FormControls()) {
     if (control.kind == ControlKind::kStatusLabel) captions_.emplace(control.id, control.caption);
   }
@@ -25,14 +25,18 @@ void StatusLabels::Set(int label, std::wstring caption) {
   if (listener_) listener_(label);
 }
 
-void StatusLabels::Timer1_Timer() { Set(kLabel1, sysinfo::CurrentUptimeLabelText(os_.ticks)); }
+void StatusLabels::Timer1_Timer() {
+  Set(kLabel1, sysinfo::CurrentUptimeLabelText(systemOs_.ticks));
+}
 
-void StatusLabels::ShowCPU() { Set(kCPU, sysinfo::ShowCPU(os_)); }
+void StatusLabels::ShowCPU() { Set(kCPU, sysinfo::ShowCPU(systemOs_)); }
 
-void StatusLabels::ShowProgramCount() { Set(kRunningprogramslbl, sysinfo::ShowProgramCount(os_)); }
+void StatusLabels::ShowProgramCount() {
+  Set(kRunningprogramslbl, sysinfo::ShowProgramCount(systemOs_));
+}
 
 void StatusLabels::ShowMemory() {
-  sysinfo::MemoryTexts memory = sysinfo::ShowMemory(os_);
+  sysinfo::MemoryTexts memory = sysinfo::ShowMemory(systemOs_);
   Set(kRamlbl, std::move(memory.total));
   Set(kRamfreelbl, std::move(memory.free));
 }
@@ -40,7 +44,7 @@ void StatusLabels::ShowMemory() {
 std::wstring StatusLabels::SystemInfoLine() {
   ShowProgramCount();
   ShowMemory();
-  return L"[System Info] [OS - " + sysinfo::GetOS(os_) + L"] [CPU - " + Caption(kCPU) +
+  return L"[System Info] [OS - " + sysinfo::GetOS(systemOs_) + L"] [CPU - " + Caption(kCPU) +
          L"] [Uptime - " + Caption(kLabel1) + L"] [RAM - Total = " + Caption(kRamlbl) +
          L", Free = " + Caption(kRamfreelbl) + L"] [Programs Running = " +
          Caption(kRunningprogramslbl) + L"]";

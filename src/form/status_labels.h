@@ -40,7 +40,7 @@ class StatusLabels {
  private:
   void Set(int label, std::wstring caption);
 
-  platform::SystemOs os_;
+  platform::SystemOs systemOs_;
   Listener listener_;
   std::map<int, std::wstring> captions_;
 };

@@ -49,7 +49,7 @@ std::optional<std::int32_t> ClearPeriodMs(double minutes) {
 
 Interpreter::Interpreter(platform::ChatClientOs os, chatctl::Chat& chat, form::ToolState& state,
                          form::WindowCommands& window)
-    : os_(os), chat_(chat), state_(state), window_(window) {}
+    : chatOs_(os), chat_(chat), state_(state), window_(window) {}
 
 void Interpreter::chat_aimchatscan(const chatctl::ChatLine& line) {
   const std::wstring m = RemoveHTML(Normalise(line.whatsaid));
@@ -111,7 +111,7 @@ Interpreter::Flow Interpreter::Run(const Command& command, const std::wstring& t
   return words[0] == command.word ? (this->*std::get<1>(command.handler))(words) : Flow::kNext;
 }
 
-void Interpreter::Reply(const std::wstring& text) { aim::SendChatText(os_, text); }
+void Interpreter::Reply(const std::wstring& text) { aim::SendChatText(chatOs_, text); }
 
 // With sends off the gated reply is withheld and the handling of the line ends.
 Interpreter::Flow Interpreter::GatedReply(const std::wstring& text) {
@@ -131,22 +131,22 @@ Interpreter::Flow Interpreter::More() {
 }
 
 Interpreter::Flow Interpreter::CloseWindow() {
-  aim::CloseChatWindow(os_);
+  aim::CloseChatWindow(chatOs_);
   return Flow::kNext;
 }
 
 Interpreter::Flow Interpreter::Rejoin(const Words& words) {
   if (words.size() < 2 || !IsNumber(words[1])) return Flow::kEnd;
   // The name can only be read while the window is still open.
-  const std::wstring room = aim::GetRoomName(os_);
-  aim::CloseChatWindow(os_);
-  aim::JoinRoom(os_, room, words[1]);
+  const std::wstring room = aim::GetRoomName(chatOs_);
+  aim::CloseChatWindow(chatOs_);
+  aim::JoinRoom(chatOs_, room, words[1]);
   return Flow::kNext;
 }
 
 Interpreter::Flow Interpreter::Join(const Words& words) {
   if (words.size() < 3) return Flow::kNext;
-  aim::JoinRoom(os_, words[1], ShortestDecimal(LeadingNumberValue(words[2])));
+  aim::JoinRoom(chatOs_, words[1], ShortestDecimal(LeadingNumberValue(words[2])));
   return GatedReply(L"[Joining Chat '" + words[1] + L"' Ex." + words[2] + L"]");
 }
 
@@ -165,7 +165,7 @@ Interpreter::Flow Interpreter::Disable() {
 }
 
 Interpreter::Flow Interpreter::Clear() {
-  aim::SetTranscriptText(os_, L"");
+  aim::SetTranscriptText(chatOs_, L"");
   return GatedReply(L"[Chat Cleared]");
 }
 

@@ -59,7 +59,7 @@ class Interpreter {
   Flow SendsOn();
   Flow SendsOff();
 
-  platform::ChatClientOs os_;
+  platform::ChatClientOs chatOs_;
   chatctl::Chat& chat_;
   form::ToolState& state_;
   form::WindowCommands& window_;
