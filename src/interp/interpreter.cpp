@@ -30,6 +30,14 @@ enum class Match {
   kFirstOfThree,  // it is the first of at most three words
 };
 
+// A whole-message command's handler takes no input, a word command's takes the words.
+template <typename Commands>
+constexpr bool HandlersFitTheirMatch(const Commands& commands) {
+  return std::ranges::all_of(commands, [](const auto& command) {
+    return (command.match == Match::kMessage) == (command.handler.index() == 0);
+  });
+}
+
 }  // namespace
 
 std::optional<std::int32_t> ClearPeriodMs(double minutes) {
@@ -72,7 +80,7 @@ struct Interpreter::Command {
 };
 
 // Every line of the user's is tested against each command in turn. After a command has acted the
-// rest are still tested, unless its handler ends the line; no line matches two of them.
+// rest are still tested, unless its handler ends the line; at most one command acts on a line.
 void Interpreter::RunCommands(const std::wstring& typed, const std::wstring& m) {
   static constexpr Command kCommands[] = {
       {L"/help", Match::kMessage, &Interpreter::Help},
@@ -91,12 +99,7 @@ void Interpreter::RunCommands(const std::wstring& typed, const std::wstring& m) 
       {L"/cson", Match::kMessage, &Interpreter::SendsOn},
       {L"/csoff", Match::kMessage, &Interpreter::SendsOff},
   };
-  static_assert(std::ranges::all_of(kCommands,
-                                    [](const Command& command) {
-                                      return (command.match == Match::kMessage) ==
-                                             (command.handler.index() == 0);
-                                    }),
-                "whole-message commands take no input, word commands take the words");
+  static_assert(HandlersFitTheirMatch(kCommands));
   for (const Command& command : kCommands) {
     if (Run(command, typed, m) == Flow::kEnd) return;
   }
