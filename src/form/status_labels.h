@@ -1,7 +1,7 @@
 #pragma once
-// The hidden status labels of the main window (kLabel1, kRamlbl, kRamfreelbl, kRunningprogramslbl,
-// kCPU): the only store of the uptime, memory, program-count and processor figures between
-// refreshes. The window shows each caption in its label; the system-info reply reads them.
+// The hidden status labels of the main window, the controls of kind kStatusLabel: the only store
+// of the uptime, memory, program-count and processor figures between refreshes. The window shows
+// each caption in its label; the system-info reply reads them.
 
 #include <functional>
 #include <map>
