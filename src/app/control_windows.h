@@ -6,7 +6,10 @@
 #include <string>
 
 #include "app/handles.h"
-#include "form/form1.h"
+
+namespace tv::form {
+class Form1;
+}
 
 namespace tv::app {
 

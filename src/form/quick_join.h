@@ -38,8 +38,8 @@ void JoinQuickRoom(const platform::ChatClientOs& os, const QuickJoinButton& butt
 
 // "Join Room" with the two texts as typed. Joins nothing when `exchange` is not a number (blanks
 // around it are allowed) or when `room` is empty; otherwise joins `room` lower-cased and without
-// blanks on `exchange` exactly as typed. Returns whether it joined: the
-// window then empties the room box.
+// blanks on `exchange` exactly as typed. Returns whether it joined: the window then empties the
+// room box.
 bool JoinByName(const platform::ChatClientOs& os, std::wstring_view room,
                 std::wstring_view exchange);
 
