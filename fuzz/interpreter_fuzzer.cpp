@@ -1,5 +1,5 @@
 // The whole command path: lines said in a fake AIM chat room, one scanner tick after each, and
-// the interpreter handling what the scanner reports, with a window that records what it is asked.
+// the interpreter handling what the scanner reports, with the window's model on a fake screen.
 //
 // The input is split into lines at "\n"; the first character of a line says who says it:
 //   "@Name:message"  somebody else, in the colour of other speakers
@@ -13,7 +13,7 @@
 // while the user is known, a line from anybody else, or no new line, changes nothing at all;
 // the line that names the user gets only the identification reply; with sends off only the
 // ungated replies go out; a reply that comes back through the transcript changes nothing; the
-// clear timer, the scan timer and the switches always agree with ToolState.
+// clear timer, the scan timer, the switches and the window's controls always agree with ToolState.
 
 #include <algorithm>
 #include <chrono>
@@ -26,11 +26,15 @@
 
 #include "chatctl/chat.h"
 #include "fake_chat_room.h"
+#include "fake_form_view.h"
+#include "form/controls.h"
+#include "form/form1.h"
+#include "form/status_labels.h"
+#include "form/tool_state.h"
 #include "fuzz_support.h"
 #include "interp/interpreter.h"
-#include "interp/tool_state.h"
-#include "interp/window_commands.h"
 #include "interp/words.h"
+#include "platform/fake/fake_system_os.h"
 #include "platform/fake/fake_timer.h"
 #include "transcript_markup.h"
 
@@ -42,28 +46,6 @@ using tv::interp::Normalise;
 
 // Each tick copies the whole transcript, which grows with every line.
 constexpr std::size_t kMaxLines = 100;
-
-class RecordingWindow final : public tv::interp::WindowCommands {
- public:
-  RecordingWindow(tv::interp::ToolState& state, tv::chatctl::Chat& chat)
-      : state_(state), chat_(chat) {}
-
-  void mnuTray_Click() override { calls.emplace_back("mnuTray_Click"); }
-  void mnuShow_Click() override { calls.emplace_back("mnuShow_Click"); }
-  void RemoveTrayIcon() override { calls.emplace_back("RemoveTrayIcon"); }
-  void StopScan() override {
-    calls.emplace_back("StopScan");
-    tv::interp::StopScan(state_, chat_);
-  }
-  void SendSystemInfo() override { calls.emplace_back("SendSystemInfo"); }
-  void EndProcess() override { calls.emplace_back("EndProcess"); }
-
-  std::vector<std::string_view> calls;
-
- private:
-  tv::interp::ToolState& state_;
-  tv::chatctl::Chat& chat_;
-};
 
 // Everything a handled line could change.
 struct Effects {
@@ -94,8 +76,8 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 // The replies that go out although sends are off.
 bool IsUngatedReply(std::string_view reply) {
   return StartsWith(reply, "[Tavik Varrow V.2][Join Chat Room") ||
-         StartsWith(reply, "[More Options...") || reply == "[Chatsends On]" ||
-         reply == "[Chatsends Off]";
+         StartsWith(reply, "[More Options...") || StartsWith(reply, "[System Info]") ||
+         reply == "[Chatsends On]" || reply == "[Chatsends Off]";
 }
 
 std::string WithoutAny(std::string_view text, std::string_view drop) {
@@ -114,10 +96,11 @@ std::wstring Speaker(const ChatLine& line) {
 class Session {
  public:
   Session() {
+    view_.Attach(form_);
     // The interpreter's own handler, with a note of the line on the way.
-    chat_.SetScanHandler([this](ChatLine& line) {
+    chat_.SetScanHandler([this](const ChatLine& line) {
       reported_ = line;
-      interpreter_.chat_aimchatscan(line.whosaid, line.whatsaid, line.datesaid);
+      interpreter_.chat_aimchatscan(line);
     });
     SwitchScanOn();
   }
@@ -136,6 +119,7 @@ class Session {
  private:
   // As the window's scan box does, less the announcement, which the input can say itself.
   void SwitchScanOn() {
+    view_.SetCheck(tv::form::kCheck1, true);
     chat_.scan_on();
     state_.SetScanOn(true);
   }
@@ -169,7 +153,7 @@ class Session {
     Effects e;
     e.sent = room_.Sent().size();
     e.shellCalls = room_.shell.Calls().size();
-    e.windowCalls = window_.calls.size();
+    e.windowCalls = view_.log.size();
     e.roomOpen = room_.IsOpen();
     e.transcript = room_.Transcript();
     e.userName = state_.userName();
@@ -242,8 +226,7 @@ class Session {
     std::size_t replies = after.sent - before.sent;
     bool removedTray = false;
     for (std::size_t i = before.windowCalls; i < after.windowCalls; ++i) {
-      const std::string_view call = window_.calls[i];
-      if (call == "SendSystemInfo") ++replies;
+      const std::string_view call = view_.log[i];
       if (call == "EndProcess") {
         Check(removedTray && i + 1 == after.windowCalls,
               "the process ended without removing the tray icon first, or went on after");
@@ -265,15 +248,23 @@ class Session {
           "the scan switch, the scanner and its timer disagree");
     Check(after.sendsText == (after.sendsOff ? L"Off" : L"On"),
           "the sends label disagrees with the sends switch");
+    Check(view_.IsChecked(tv::form::kCheck1) == after.scanOn &&
+              view_.IsChecked(tv::form::kCheck2) == after.sendsOff &&
+              view_.Text(tv::form::kText1) == after.userName &&
+              view_.Text(tv::form::kChatsendlbl) == after.sendsText,
+          "the window's controls disagree with ToolState");
   }
 
   tv::testing::FakeChatRoom room_;
   tv::platform::FakeTimer scanTimer_;
   tv::platform::FakeTimer clearTimer_;
   tv::chatctl::Chat chat_{room_.Os(), scanTimer_};
-  tv::interp::ToolState state_{clearTimer_};
-  RecordingWindow window_{state_, chat_};
-  tv::interp::Interpreter interpreter_{room_.Os(), chat_, state_, window_};
+  tv::platform::FakeSystemOs system_;
+  tv::form::ToolState state_{clearTimer_};
+  tv::form::StatusLabels labels_{system_.Os()};
+  tv::testing::FakeFormView view_;
+  tv::form::Form1 form_{{room_.Os(), chat_, state_, labels_}, view_};
+  tv::interp::Interpreter interpreter_{room_.Os(), chat_, state_, form_};
   std::optional<ChatLine> reported_;
   int clock_ = 0;
   bool ended_ = false;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "fuzz_support.h"
-#include "interp/number.h"
+#include "common/number.h"
 
 namespace {
 
@@ -20,9 +20,9 @@ double CValue(const std::wstring& text, bool& whole) {
 }  // namespace
 
 void tv::fuzz::FuzzText(const std::wstring& text) {
-  const std::optional<double> value = interp::NumberValue(text);
-  const double leading = interp::LeadingNumberValue(text);
-  Check(interp::IsNumber(text) == value.has_value(), "IsNumber: disagrees with NumberValue");
+  const std::optional<double> value = NumberValue(text);
+  const double leading = LeadingNumberValue(text);
+  Check(IsNumber(text) == value.has_value(), "IsNumber: disagrees with NumberValue");
   Check(std::isfinite(leading) && (!value || *value == leading),
         "LeadingNumberValue: not finite, or not the value of a whole number");
   // strtod also reads hexadecimal, inf and nan, and skips other white space: leave those out.
@@ -33,6 +33,6 @@ void tv::fuzz::FuzzText(const std::wstring& text) {
         whole && std::isfinite(c) ? std::optional(c) : std::nullopt;
     Check(value == expected, "NumberValue: not the value strtod reads");
   }
-  const std::wstring shortest = interp::ShortestDecimal(leading);
+  const std::wstring shortest = ShortestDecimal(leading);
   Check(CValue(shortest, whole) == leading && whole, "ShortestDecimal: does not read back");
 }

@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   wine wine64 fonts-wine xvfb xauth imagemagick x11-utils
   libbenchmark-dev clang libclang-rt-14-dev
+  clang-format clang-tidy
   nsis
 )
 

@@ -13,10 +13,10 @@
 #include "chatctl/chat.h"
 #include "chatctl/line_parser.h"
 #include "fake_chat_room.h"
+#include "form/tool_state.h"
+#include "form/window_commands.h"
 #include "interp/interpreter.h"
 #include "interp/markup.h"
-#include "interp/tool_state.h"
-#include "interp/window_commands.h"
 #include "platform/fake/fake_timer.h"
 #include "transcript_markup.h"
 
@@ -64,10 +64,10 @@ void BM_RemoveHTML(benchmark::State& state) {
 }
 BENCHMARK(BM_RemoveHTML);
 
-class QuietWindow final : public tv::interp::WindowCommands {
+class QuietWindow final : public tv::form::WindowCommands {
  public:
-  void mnuTray_Click() override {}
-  void mnuShow_Click() override {}
+  void SendToTray() override {}
+  void RestoreFromTray() override {}
   void RemoveTrayIcon() override {}
   void StopScan() override {}
   void SendSystemInfo() override {}
@@ -84,9 +84,11 @@ void BM_ScanTick(benchmark::State& state) {
   tv::platform::FakeTimer scanTimer;
   tv::platform::FakeTimer clearTimer;
   tv::chatctl::Chat chat(room.Os(), scanTimer);
-  tv::interp::ToolState tool(clearTimer);
+  tv::form::ToolState tool(clearTimer);
   QuietWindow window;
   tv::interp::Interpreter interpreter(room.Os(), chat, tool, window);
+  chat.SetScanHandler(
+      [&interpreter](const tv::chatctl::ChatLine& line) { interpreter.chat_aimchatscan(line); });
   chat.scan_on();
   room.SayAsUser("[Tavik Varrow V.2][Searching User]");
   chat.chat_tymer_Timer();  // names the user

@@ -1,8 +1,8 @@
 #pragma once
-// Form1, the tool's only window: it hosts the scan switch, the chat-sends switch, the status rows,
-// the quick-join panel, the hidden status labels, the menus and the tray icon, shows ToolState
-// and StatusLabels in its controls, and routes the three timers. Its handlers keep the names the
-// controls' events have (Check1_Click, cleartmr_Timer, ...). Control IDs: control_ids.h.
+// The Win32 side of Form1, the tool's only window: it creates the window and the controls of the
+// controls table, sizes them for the DPI, draws them red on black, routes messages and timers to
+// the form, and holds the tray icon's record. Everything the window means lives in form::Form1,
+// which sees this window as its FormView. Fixed numbers: control_ids.h.
 
 #include <windows.h>
 
@@ -14,63 +14,56 @@
 #include "app/tray_icon.h"
 #include "app/window_timer.h"
 #include "chatctl/chat.h"
-#include "interp/quick_join.h"
-#include "interp/tool_state.h"
-#include "interp/window_commands.h"
-#include "platform/chat_client.h"
-#include "platform/system_os.h"
-#include "sysinfo/status_labels.h"
+#include "form/form1.h"
+#include "form/form_view.h"
 
 namespace tv::app {
 
-// What the window is given by the composition root; all of it must outlive the window.
+// The scanner and the two timers that the core switches; the window routes their ticks. All of it
+// must outlive the window.
 struct MainWindowParts {
-  platform::ChatClientOs chatOs;
-  platform::SystemOs systemOs;
   chatctl::Chat& chat;
-  interp::ToolState& state;
-  sysinfo::StatusLabels& labels;
-  // The timers the scanner and the tool state switch; the window owns their ticks.
   WindowTimer& chatTymer;
   WindowTimer& cleartmr;
 };
 
-class MainWindow final : public interp::WindowCommands {
+class MainWindow final : public form::FormView {
  public:
   explicit MainWindow(const MainWindowParts& parts);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  // Registers the window class and creates the window with its controls; Form_Load runs before
-  // this returns, and the window is not shown yet. False when the window cannot be made.
-  bool Create(HINSTANCE instance);
+  // Registers the window class and creates the window with its controls; `form`'s Form_Load runs
+  // before this returns, and the window is not shown yet. `form` must outlive the window. False
+  // when the window cannot be made.
+  bool Create(HINSTANCE instance, form::Form1& form);
   void Show(int showCommand);
   // Null before Create and after the window is destroyed.
   HWND hwnd() const { return hwnd_; }
 
-  // interp::WindowCommands
-  void mnuTray_Click() override;
-  void mnuShow_Click() override;
-  void RemoveTrayIcon() override;
-  void StopScan() override;
-  void SendSystemInfo() override;
-  [[noreturn]] void EndProcess() override;
+  // form::FormView
+  std::wstring Text(int control) const override;
+  void SetText(int control, const std::wstring& text) override;
+  bool IsChecked(int control) const override;
+  void SetCheck(int control, bool checked) override;
+  void SetClientHeight(int twips) override;
+  void AddTrayIcon() override;
+  void RemoveTrayIcon() override { trayIcon_.Remove(); }
+  bool IsMinimised() const override { return IsIconic(hwnd_) != FALSE; }
+  void MinimiseAndHide() override;
+  void RestoreAndShow() override;
+  [[noreturn]] void EndProcess() override { ExitProcess(0); }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK TxtChatProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR subclassId, DWORD_PTR self);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // Building and sizing.
+  bool RegisterWindowClass(HINSTANCE instance);
+  UniqueMenu CreateMenus();
   bool OnCreate();
-  void CreateControls();
-  void LayoutControls();
-  void ApplyFont();
-  void UseClassicLook(HWND control);
   void LoadIcons(HINSTANCE instance);
-  void SetClientHeight(int twips);
   void ApplyClientSize();
   HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 
@@ -81,49 +74,25 @@ class MainWindow final : public interp::WindowCommands {
   void OnActivate(WPARAM wParam);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnDestroy();
-
-  // The controls' events.
-  void Form_Load();
   void Form_Unload();
-  void Check1_Click();
-  void Text1_Change();
-  void Check2_Click();
-  void cmdMore_Click();
   void mnuABout_Click();
-  void mnuHide_Click();
-  void cmdJoin_Click();
-  void txtChat_KeyPress(wchar_t key);
-  // Command1_Click to Command25_Click.
-  void CommandN_Click(const interp::QuickJoinButton& button);
-  void cleartmr_Timer();
-  void Timer1_Timer();
   // The tray icon's mouse events, `mouseMessage` being WM_LBUTTONDBLCLK and the like.
   void trayIcon_MouseEvent(UINT mouseMessage);
   void ShowActionsMenu();
 
-  // Keeping the controls in step with the state they show.
-  void ShowToolState(interp::ToolState::Field field);
-  void ShowScanOn();
-  void ShowStatusLabel(sysinfo::StatusLabels::Label label);
-  void SyncText(int id, const std::wstring& text);
-  void SyncCheck(int id, bool checked);
-
-  platform::ChatClientOs chatOs_;
-  platform::SystemOs systemOs_;
   chatctl::Chat& chat_;
-  interp::ToolState& state_;
-  sysinfo::StatusLabels& labels_;
   WindowTimer& chatTymer_;
   WindowTimer& cleartmr_;
   WindowTimer timer1_{kTimer1Id};
+  form::Form1* form_ = nullptr;
 
-  UniqueFont font_;
+  UniqueFont controlFont_;
   UniqueBrush redBrush_;
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   UniqueMenu actionsMenu_;
   UniqueModule uxtheme_;
-  TrayIcon tray_;
+  TrayIcon trayIcon_;
   std::unique_ptr<WindowClass> windowClass_;
   HWND hwnd_ = nullptr;
   HWND lastFocus_ = nullptr;

@@ -1,5 +1,5 @@
-// The composition root: the real adapters, the core objects that use them and the main window,
-// then the message loop until the window is gone.
+// The composition root: the real adapters, the core objects that use them, the main window and
+// its model, and the wiring between them; then the message loop until the window is gone.
 
 #include <windows.h>
 
@@ -9,8 +9,10 @@
 #include "app/main_window.h"
 #include "app/window_timer.h"
 #include "chatctl/chat.h"
+#include "form/form1.h"
+#include "form/status_labels.h"
+#include "form/tool_state.h"
 #include "interp/interpreter.h"
-#include "interp/tool_state.h"
 #include "platform/win32/win32_codepage.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_environment.h"
@@ -19,7 +21,6 @@
 #include "platform/win32/win32_system_figures.h"
 #include "platform/win32/win32_tick_count.h"
 #include "platform/win32/win32_window_list.h"
-#include "sysinfo/status_labels.h"
 
 namespace {
 
@@ -55,12 +56,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   tv::app::WindowTimer chatTymer(tv::app::kChatTymerId);
   tv::app::WindowTimer cleartmr(tv::app::kCleartmrId);
   tv::chatctl::Chat chat(chatOs, chatTymer);
-  tv::interp::ToolState state(cleartmr);
-  tv::sysinfo::StatusLabels labels(systemOs);
-  tv::app::MainWindow window({chatOs, systemOs, chat, state, labels, chatTymer, cleartmr});
-  const tv::interp::Interpreter interpreter(chatOs, chat, state, window);
+  tv::form::ToolState state(cleartmr);
+  tv::form::StatusLabels labels(systemOs);
+  tv::app::MainWindow window({chat, chatTymer, cleartmr});
+  tv::form::Form1 form({chatOs, chat, state, labels}, window);
+  tv::interp::Interpreter interpreter(chatOs, chat, state, form);
+  // Each new chat line, raised inside the scanner's tick, goes to the interpreter.
+  chat.SetScanHandler(
+      [&interpreter](const tv::chatctl::ChatLine& line) { interpreter.chat_aimchatscan(line); });
 
-  if (!window.Create(instance)) return 1;
+  if (!window.Create(instance, form)) return 1;
   window.Show(showCommand);
   return RunMessageLoop(window.hwnd());
 }

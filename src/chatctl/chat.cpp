@@ -5,12 +5,12 @@
 namespace tv::chatctl {
 
 Chat::Chat(platform::ChatClientOs os, platform::Timer& chatTymer)
-    : os_(os), chatTymer_(chatTymer) {}
+    : chatOs_(os), chatTymer_(chatTymer) {}
 
 void Chat::scan_on() {
   scanning_ = true;
   chatTymer_.Start(kScanInterval);
-  fyrsttalk_ = aim::GetTranscriptTail(os_);
+  fyrsttalk_ = aim::GetTranscriptTail(chatOs_);
 }
 
 void Chat::scan_off() {
@@ -18,11 +18,11 @@ void Chat::scan_off() {
   chatTymer_.Stop();
 }
 
-void Chat::SendChat(const std::wstring& text) { aim::SendChatLine(os_, text); }
+void Chat::SendChat(const std::wstring& text) { aim::SendChatLine(chatOs_, text); }
 
 void Chat::chat_tymer_Timer() {
   if (!scanning_) return;
-  const std::wstring tail = aim::GetTranscriptTail(os_);
+  const std::wstring tail = aim::GetTranscriptTail(chatOs_);
   if (tail == fyrsttalk_ || tail.size() < 3) return;
   newlastlyne_ = GetLastLine(tail);
   if (oldlastlyne_ == newlastlyne_) return;

@@ -17,8 +17,8 @@ inline constexpr std::chrono::milliseconds kScanInterval{500};
 
 class Chat {
  public:
-  // Receives each new line, synchronously inside the tick. It may change the three texts
-  // (the scanner discards them afterwards) and may call any member, scan_off included.
+  // Receives each new line, synchronously inside the tick: the scanner's working copy, discarded
+  // afterwards. It may call any member, scan_off included.
   using ScanHandler = std::function<void(ChatLine& line)>;
 
   Chat(platform::ChatClientOs os, platform::Timer& chatTymer);
@@ -41,7 +41,7 @@ class Chat {
   const std::wstring& fyrsttalk() const { return fyrsttalk_; }
 
  private:
-  platform::ChatClientOs os_;
+  platform::ChatClientOs chatOs_;
   platform::Timer& chatTymer_;
   ScanHandler aimchatscan_;
   bool scanning_ = false;

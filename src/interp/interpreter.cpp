@@ -1,13 +1,14 @@
 #include "interp/interpreter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <vector>
+#include <variant>
 
 #include "aim/chat_window.h"
 #include "aim/room_link.h"
+#include "common/number.h"
 #include "interp/markup.h"
-#include "interp/number.h"
 #include "interp/words.h"
 
 namespace tv::interp {
@@ -21,6 +22,21 @@ constexpr wchar_t kHelpText[] =
 constexpr wchar_t kMoreText[] =
     L"[More Options... Clear Timer(m) = '/ct #', Clear Timer Off = '/ctoff', Chat Send On = "
     L"'/cson', Chat Send Off = '/csoff'  System Info = /sysinfo]";
+
+// How a command word is found in a line.
+enum class Match {
+  kMessage,       // it is M, the whole message normalised and without markup
+  kFirstOfTwo,    // it is the first of at most two words of the message as typed
+  kFirstOfThree,  // it is the first of at most three words
+};
+
+// A whole-message command's handler takes no input, a word command's takes the words.
+template <typename Commands>
+constexpr bool HandlersFitTheirMatch(const Commands& commands) {
+  return std::ranges::all_of(commands, [](const auto& command) {
+    return (command.match == Match::kMessage) == (command.handler.index() == 0);
+  });
+}
 
 }  // namespace
 
@@ -39,45 +55,66 @@ std::optional<std::int32_t> ClearPeriodMs(double minutes) {
   return static_cast<std::int32_t>(rounded);
 }
 
-Interpreter::Interpreter(platform::ChatClientOs os, chatctl::Chat& chat, ToolState& state,
-                         WindowCommands& window)
-    : os_(os), chat_(chat), state_(state), window_(window) {
-  chat_.SetScanHandler([this](chatctl::ChatLine& line) {
-    chat_aimchatscan(line.whosaid, line.whatsaid, line.datesaid);
-  });
-}
+Interpreter::Interpreter(platform::ChatClientOs os, chatctl::Chat& chat, form::ToolState& state,
+                         form::WindowCommands& window)
+    : chatOs_(os), chat_(chat), state_(state), window_(window) {}
 
-Interpreter::~Interpreter() { chat_.SetScanHandler(nullptr); }
-
-void Interpreter::chat_aimchatscan(std::wstring& whosaid, std::wstring& whatsaid,
-                                   std::wstring& /*datesaid*/) {
-  const std::wstring m = RemoveHTML(Normalise(whatsaid));
+void Interpreter::chat_aimchatscan(const chatctl::ChatLine& line) {
+  const std::wstring m = RemoveHTML(Normalise(line.whatsaid));
   // The scanner leaves the blank that precedes the name in the transcript.
-  whosaid.erase(0, 1);
+  const std::wstring speaker = line.whosaid.size() > 1 ? line.whosaid.substr(1) : std::wstring();
   if (state_.userName().empty()) {
     // The line that names the user is never a command.
-    chat_.SendChat(L"[Found User '" + whosaid + L"']");
-    state_.SetUserName(Normalise(whosaid));
+    chat_.SendChat(L"[Found User '" + speaker + L"']");
+    state_.SetUserName(Normalise(speaker));
     return;
   }
-  if (Normalise(whosaid) != state_.userName()) return;
-  RunCommands(whatsaid, m);
+  if (Normalise(speaker) != state_.userName()) return;
+  RunCommands(line.whatsaid, m);
 }
 
+struct Interpreter::Command {
+  std::wstring_view word;
+  Match match;
+  std::variant<Flow (Interpreter::*)(), Flow (Interpreter::*)(const Words&)> handler;
+};
+
+// Every line of the user's is tested against each command in turn. After a command has acted the
+// rest are still tested, unless its handler ends the line; at most one command acts on a line.
 void Interpreter::RunCommands(const std::wstring& typed, const std::wstring& m) {
-  static constexpr Step kCommands[] = {
-      &Interpreter::Help,          &Interpreter::More,       &Interpreter::CloseWindow,
-      &Interpreter::Rejoin,        &Interpreter::Join,       &Interpreter::End,
-      &Interpreter::Disable,       &Interpreter::Clear,      &Interpreter::Hide,
-      &Interpreter::Show,          &Interpreter::SystemInfo, &Interpreter::ClearTimer,
-      &Interpreter::ClearTimerOff, &Interpreter::SendsOn,    &Interpreter::SendsOff,
+  static constexpr Command kCommands[] = {
+      {L"/help", Match::kMessage, &Interpreter::Help},
+      {L"/more", Match::kMessage, &Interpreter::More},
+      {L"/x", Match::kMessage, &Interpreter::CloseWindow},
+      {L"/rj", Match::kFirstOfTwo, &Interpreter::Rejoin},
+      {L"/join", Match::kFirstOfThree, &Interpreter::Join},
+      {L"/end", Match::kMessage, &Interpreter::End},
+      {L"/disable", Match::kMessage, &Interpreter::Disable},
+      {L"/clear", Match::kMessage, &Interpreter::Clear},
+      {L"/hide", Match::kMessage, &Interpreter::Hide},
+      {L"/show", Match::kMessage, &Interpreter::Show},
+      {L"/sysinfo", Match::kMessage, &Interpreter::SystemInfo},
+      {L"/ct", Match::kFirstOfThree, &Interpreter::ClearTimer},
+      {L"/ctoff", Match::kMessage, &Interpreter::ClearTimerOff},
+      {L"/cson", Match::kMessage, &Interpreter::SendsOn},
+      {L"/csoff", Match::kMessage, &Interpreter::SendsOff},
   };
-  for (const Step step : kCommands) {
-    if ((this->*step)(typed, m) == Flow::kEnd) return;
+  static_assert(HandlersFitTheirMatch(kCommands));
+  for (const Command& command : kCommands) {
+    if (Run(command, typed, m) == Flow::kEnd) return;
   }
 }
 
-void Interpreter::Reply(const std::wstring& text) { aim::SendChatText(os_, text); }
+Interpreter::Flow Interpreter::Run(const Command& command, const std::wstring& typed,
+                                   const std::wstring& m) {
+  if (command.match == Match::kMessage) {
+    return m == command.word ? (this->*std::get<0>(command.handler))() : Flow::kNext;
+  }
+  const Words words = SplitWords(typed, command.match == Match::kFirstOfTwo ? 2 : 3);
+  return words[0] == command.word ? (this->*std::get<1>(command.handler))(words) : Flow::kNext;
+}
+
+void Interpreter::Reply(const std::wstring& text) { aim::SendChatText(chatOs_, text); }
 
 // With sends off the gated reply is withheld and the handling of the line ends.
 Interpreter::Flow Interpreter::GatedReply(const std::wstring& text) {
@@ -86,113 +123,100 @@ Interpreter::Flow Interpreter::GatedReply(const std::wstring& text) {
   return Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::Help(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m == L"/help") Reply(kHelpText);
+Interpreter::Flow Interpreter::Help() {
+  Reply(kHelpText);
   return Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::More(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m == L"/more") Reply(kMoreText);
+Interpreter::Flow Interpreter::More() {
+  Reply(kMoreText);
   return Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::CloseWindow(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m == L"/x") aim::CloseChatWindow(os_);
+Interpreter::Flow Interpreter::CloseWindow() {
+  aim::CloseChatWindow(chatOs_);
   return Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::Rejoin(const std::wstring& typed, const std::wstring& /*m*/) {
-  const std::vector<std::wstring> pieces = SplitWords(typed, 2);
-  if (pieces[0] != L"/rj") return Flow::kNext;
-  if (pieces.size() < 2 || !IsNumber(pieces[1])) return Flow::kEnd;
+Interpreter::Flow Interpreter::Rejoin(const Words& words) {
+  if (words.size() < 2 || !IsNumber(words[1])) return Flow::kEnd;
   // The name can only be read while the window is still open.
-  const std::wstring room = aim::GetRoomName(os_);
-  aim::CloseChatWindow(os_);
-  aim::JoinRoom(os_, room, pieces[1]);
+  const std::wstring room = aim::GetRoomName(chatOs_);
+  aim::CloseChatWindow(chatOs_);
+  aim::JoinRoom(chatOs_, room, words[1]);
   return Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::Join(const std::wstring& typed, const std::wstring& /*m*/) {
-  const std::vector<std::wstring> pieces = SplitWords(typed, 3);
-  if (pieces[0] != L"/join" || pieces.size() < 3) return Flow::kNext;
-  aim::JoinRoom(os_, pieces[1], ShortestDecimal(LeadingNumberValue(pieces[2])));
-  return GatedReply(L"[Joining Chat '" + pieces[1] + L"' Ex." + pieces[2] + L"]");
+Interpreter::Flow Interpreter::Join(const Words& words) {
+  if (words.size() < 3) return Flow::kNext;
+  aim::JoinRoom(chatOs_, words[1], ShortestDecimal(LeadingNumberValue(words[2])));
+  return GatedReply(L"[Joining Chat '" + words[1] + L"' Ex." + words[2] + L"]");
 }
 
-Interpreter::Flow Interpreter::End(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m != L"/end") return Flow::kNext;
+Interpreter::Flow Interpreter::End() {
   if (!state_.sendsOff()) Reply(L"[Ending...]");
   window_.RemoveTrayIcon();
   window_.EndProcess();
   return Flow::kEnd;
 }
 
-Interpreter::Flow Interpreter::Disable(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m != L"/disable") return Flow::kNext;
+Interpreter::Flow Interpreter::Disable() {
   const bool sendsOff = state_.sendsOff();
   if (!sendsOff) Reply(L"[Chatscan Disabled]");
   window_.StopScan();
   return sendsOff ? Flow::kEnd : Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::Clear(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m != L"/clear") return Flow::kNext;
-  aim::SetTranscriptText(os_, L"");
+Interpreter::Flow Interpreter::Clear() {
+  aim::SetTranscriptText(chatOs_, L"");
   return GatedReply(L"[Chat Cleared]");
 }
 
-Interpreter::Flow Interpreter::Hide(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m != L"/hide") return Flow::kNext;
-  window_.mnuTray_Click();
+Interpreter::Flow Interpreter::Hide() {
+  window_.SendToTray();
   return GatedReply(L"[Sent To Tray]");
 }
 
-Interpreter::Flow Interpreter::Show(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m != L"/show") return Flow::kNext;
-  window_.mnuShow_Click();
+Interpreter::Flow Interpreter::Show() {
+  window_.RestoreFromTray();
   return GatedReply(L"[Retrieved From Tray]");
 }
 
-Interpreter::Flow Interpreter::SystemInfo(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m == L"/sysinfo") window_.SendSystemInfo();
+Interpreter::Flow Interpreter::SystemInfo() {
+  window_.SendSystemInfo();
   return Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::ClearTimer(const std::wstring& typed, const std::wstring& /*m*/) {
-  // A third piece is ignored: "/ct 5 now" sets 5 minutes.
-  const std::vector<std::wstring> pieces = SplitWords(typed, 3);
-  if (pieces[0] != L"/ct") return Flow::kNext;
-  const std::optional<double> minutes = pieces.size() < 2 ? std::nullopt : NumberValue(pieces[1]);
+// A third word is ignored: "/ct 5 now" sets 5 minutes.
+Interpreter::Flow Interpreter::ClearTimer(const Words& words) {
+  const std::optional<double> minutes = words.size() < 2 ? std::nullopt : NumberValue(words[1]);
   if (!minutes) return Flow::kEnd;
   if (*minutes < kMinClearMinutes) {
     GatedReply(L"[Select Larger Clear Speed Or You Will Rate]");
     return Flow::kEnd;
   }
-  state_.SetClearMinutesText(pieces[1]);
+  state_.SetClearMinutesText(words[1]);
   // A period too long for the timer keeps the old one; the rest of the command still runs.
   state_.StartClearTimer(ClearPeriodMs(*minutes));
   state_.SetClearStatusText(L"On");
-  return GatedReply(L"[Clear Timer Set To " + pieces[1] + L" Minute(s)]");
+  return GatedReply(L"[Clear Timer Set To " + words[1] + L" Minute(s)]");
 }
 
-Interpreter::Flow Interpreter::ClearTimerOff(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m != L"/ctoff") return Flow::kNext;
+Interpreter::Flow Interpreter::ClearTimerOff() {
   state_.SetClearStatusText(L"Off");
   state_.SetClearMinutesText(L"0");
   state_.StopClearTimer();
   return GatedReply(L"[Clear Timer Off]");
 }
 
-Interpreter::Flow Interpreter::SendsOn(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m != L"/cson") return Flow::kNext;
+Interpreter::Flow Interpreter::SendsOn() {
   state_.SetSendsText(L"On");
   state_.SetSendsOff(false);
   Reply(L"[Chatsends On]");
   return Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::SendsOff(const std::wstring& /*typed*/, const std::wstring& m) {
-  if (m != L"/csoff") return Flow::kNext;
+Interpreter::Flow Interpreter::SendsOff() {
   state_.SetSendsText(L"Off");
   state_.SetSendsOff(true);
   // Sent although sends are now off.

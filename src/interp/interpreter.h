@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "chatctl/chat.h"
-#include "interp/tool_state.h"
-#include "interp/window_commands.h"
+#include "form/tool_state.h"
+#include "form/window_commands.h"
 #include "platform/chat_client.h"
 
 namespace tv::interp {
@@ -23,46 +24,45 @@ std::optional<std::int32_t> ClearPeriodMs(double minutes);
 
 class Interpreter {
  public:
-  // Becomes `chat`'s line handler until destroyed. Everything passed in must outlive this object.
-  Interpreter(platform::ChatClientOs os, chatctl::Chat& chat, ToolState& state,
-              WindowCommands& window);
-  ~Interpreter();
-  Interpreter(const Interpreter&) = delete;
-  Interpreter& operator=(const Interpreter&) = delete;
+  // `chat` is the scanner, for the identification reply; the composition root hands its lines to
+  // chat_aimchatscan. Everything passed in must outlive this object.
+  Interpreter(platform::ChatClientOs os, chatctl::Chat& chat, form::ToolState& state,
+              form::WindowCommands& window);
 
-  // Handles one reported line. `whosaid` comes back as the speaker without the character the
-  // scanner keeps before the name; `datesaid` is not used. Reports nothing to the caller.
-  void chat_aimchatscan(std::wstring& whosaid, std::wstring& whatsaid, std::wstring& datesaid);
+  // Handles one reported line; `datesaid` is not used. Reports nothing to the caller.
+  void chat_aimchatscan(const chatctl::ChatLine& line);
 
  private:
+  using Words = std::vector<std::wstring>;
   enum class Flow { kNext, kEnd };
-  // `typed` is the message as delivered; `m` is it normalised and without markup.
-  using Step = Flow (Interpreter::*)(const std::wstring& typed, const std::wstring& m);
+  struct Command;
 
   void RunCommands(const std::wstring& typed, const std::wstring& m);
+  Flow Run(const Command& command, const std::wstring& typed, const std::wstring& m);
   void Reply(const std::wstring& text);
   Flow GatedReply(const std::wstring& text);
 
-  Flow Help(const std::wstring& typed, const std::wstring& m);
-  Flow More(const std::wstring& typed, const std::wstring& m);
-  Flow CloseWindow(const std::wstring& typed, const std::wstring& m);
-  Flow Rejoin(const std::wstring& typed, const std::wstring& m);
-  Flow Join(const std::wstring& typed, const std::wstring& m);
-  Flow End(const std::wstring& typed, const std::wstring& m);
-  Flow Disable(const std::wstring& typed, const std::wstring& m);
-  Flow Clear(const std::wstring& typed, const std::wstring& m);
-  Flow Hide(const std::wstring& typed, const std::wstring& m);
-  Flow Show(const std::wstring& typed, const std::wstring& m);
-  Flow SystemInfo(const std::wstring& typed, const std::wstring& m);
-  Flow ClearTimer(const std::wstring& typed, const std::wstring& m);
-  Flow ClearTimerOff(const std::wstring& typed, const std::wstring& m);
-  Flow SendsOn(const std::wstring& typed, const std::wstring& m);
-  Flow SendsOff(const std::wstring& typed, const std::wstring& m);
+  // The handlers of the command table; those of word commands get the message's words.
+  Flow Help();
+  Flow More();
+  Flow CloseWindow();
+  Flow Rejoin(const Words& words);
+  Flow Join(const Words& words);
+  Flow End();
+  Flow Disable();
+  Flow Clear();
+  Flow Hide();
+  Flow Show();
+  Flow SystemInfo();
+  Flow ClearTimer(const Words& words);
+  Flow ClearTimerOff();
+  Flow SendsOn();
+  Flow SendsOff();
 
-  platform::ChatClientOs os_;
+  platform::ChatClientOs chatOs_;
   chatctl::Chat& chat_;
-  ToolState& state_;
-  WindowCommands& window_;
+  form::ToolState& state_;
+  form::WindowCommands& window_;
 };
 
 }  // namespace tv::interp

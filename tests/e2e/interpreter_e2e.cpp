@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "chatctl/chat.h"
+#include "form/tool_state.h"
 #include "interp/interpreter.h"
-#include "interp/tool_state.h"
 #include "platform/win32/win32_codepage.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_shell.h"
@@ -21,19 +21,23 @@ class IdleTimer final : public tv::platform::Timer {
   void Stop() override {}
 };
 
-class RecordingWindow final : public tv::interp::WindowCommands {
+class RecordingWindow final : public tv::form::WindowCommands {
  public:
-  explicit RecordingWindow(tv::interp::ToolState& state, tv::chatctl::Chat& chat)
+  explicit RecordingWindow(tv::form::ToolState& state, tv::chatctl::Chat& chat)
       : state_(state), chat_(chat) {}
-  void mnuTray_Click() override {}
-  void mnuShow_Click() override {}
+  void SendToTray() override {}
+  void RestoreFromTray() override {}
   void RemoveTrayIcon() override {}
-  void StopScan() override { tv::interp::StopScan(state_, chat_); }
+  void StopScan() override {
+    state_.SetScanOn(false);
+    state_.SetUserName(L"");
+    chat_.scan_off();
+  }
   void SendSystemInfo() override {}
   void EndProcess() override {}
 
  private:
-  tv::interp::ToolState& state_;
+  tv::form::ToolState& state_;
   tv::chatctl::Chat& chat_;
 };
 
@@ -41,6 +45,8 @@ class InterpreterE2E : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(room.started());
+    chat.SetScanHandler(
+        [this](const tv::chatctl::ChatLine& line) { interpreter.chat_aimchatscan(line); });
     chat.scan_on();
     chat.SendChat(L"[Tavik Varrow V.2][Searching User]");
   }
@@ -63,7 +69,7 @@ class InterpreterE2E : public ::testing::Test {
   e2e::Roomsim room{{"Lobby", "Some User", linkLog.path().string()}};
   IdleTimer scanTimer, clearTimer;
   tv::chatctl::Chat chat{os, scanTimer};
-  tv::interp::ToolState state{clearTimer};
+  tv::form::ToolState state{clearTimer};
   RecordingWindow window{state, chat};
   tv::interp::Interpreter interpreter{os, chat, state, window};
 };

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "interp/number.h"
+#include "common/number.h"
 
 namespace tv::interp {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fake_chat_room.h"
-#include "interp_fakes.h"
+#include "platform/fake/fake_timer.h"
 #include "transcript_markup.h"
 
 namespace tv::interp {
@@ -27,17 +27,13 @@ const std::string kMore =
 using Lines = std::vector<std::string>;
 using Calls = std::vector<std::pair<std::size_t, std::string>>;
 
-class FakeWindow final : public WindowCommands {
+class FakeWindow final : public form::WindowCommands {
  public:
-  FakeWindow(const FakeDesktop& desktop, Calls& calls, ToolState& state, chatctl::Chat& chat)
-      : desktop_(desktop), calls_(calls), state_(state), chat_(chat) {}
-  void mnuTray_Click() override { Record("mnuTray_Click"); }
-  void mnuShow_Click() override { Record("mnuShow_Click"); }
+  FakeWindow(const FakeDesktop& desktop, Calls& calls) : desktop_(desktop), calls_(calls) {}
+  void SendToTray() override { Record("SendToTray"); }
+  void RestoreFromTray() override { Record("RestoreFromTray"); }
   void RemoveTrayIcon() override { Record("RemoveTrayIcon"); }
-  void StopScan() override {
-    Record("StopScan");
-    interp::StopScan(state_, chat_);
-  }
+  void StopScan() override { Record("StopScan"); }
   void SendSystemInfo() override { Record("SendSystemInfo"); }
   void EndProcess() override { Record("EndProcess"); }
 
@@ -45,8 +41,6 @@ class FakeWindow final : public WindowCommands {
   void Record(const char* name) { calls_.emplace_back(desktop_.Log().size(), name); }
   const FakeDesktop& desktop_;
   Calls& calls_;
-  ToolState& state_;
-  chatctl::Chat& chat_;
 };
 
 class FakeShell final : public platform::Shell {
@@ -67,7 +61,11 @@ class FakeShell final : public platform::Shell {
 
 class InterpreterTest : public ::testing::Test {
  protected:
-  explicit InterpreterTest(const std::string& user = "Tester") : room(user) { chat.scan_on(); }
+  explicit InterpreterTest(const std::string& user = "Tester") : room(user) {
+    chat.SetScanHandler(
+        [this](const chatctl::ChatLine& line) { interpreter.chat_aimchatscan(line); });
+    chat.scan_on();
+  }
 
   // The scanner's tick, which hands the newest line to the interpreter.
   void Say(const std::string& message) {
@@ -131,11 +129,11 @@ class InterpreterTest : public ::testing::Test {
   Calls calls;
   FakeShell shell{room.desktop, calls};
   platform::ChatClientOs os{room.desktop, shell, room.codePage};
-  FakeTimer scanTimer;
-  FakeTimer clearTimer;
+  platform::FakeTimer scanTimer;
+  platform::FakeTimer clearTimer;
   chatctl::Chat chat{os, scanTimer};
-  ToolState state{clearTimer};
-  FakeWindow window{room.desktop, calls, state, chat};
+  form::ToolState state{clearTimer};
+  FakeWindow window{room.desktop, calls};
   Interpreter interpreter{os, chat, state, window};
 
  private:
@@ -210,8 +208,8 @@ const CommandCase kCommands[] = {
     {"<b>/clear</b>", {kCleared, kText + "[Chat Cleared]"}, {kCleared}},
     // The scanner strips typed tags before the interpreter sees the line.
     {"<b>/ct 5</b>", {kText + "[Clear Timer Set To 5 Minute(s)]"}, {}},
-    {"/hide", {"mnuTray_Click", kText + "[Sent To Tray]"}, {"mnuTray_Click"}},
-    {"/show", {"mnuShow_Click", kText + "[Retrieved From Tray]"}, {"mnuShow_Click"}},
+    {"/hide", {"SendToTray", kText + "[Sent To Tray]"}, {"SendToTray"}},
+    {"/show", {"RestoreFromTray", kText + "[Retrieved From Tray]"}, {"RestoreFromTray"}},
     {"/sysinfo", {"SendSystemInfo"}},
     {"/SysInfo", {"SendSystemInfo"}},
     {"/sys info", {"SendSystemInfo"}},
@@ -280,15 +278,11 @@ TEST_F(InterpreterTest, AnEmptySpeakerIsAnnouncedAndTheSearchGoesOn) {
 TEST_F(InterpreterTest, SpeakerLosesItsFirstCharacterAndMarkupOnlyCountsForTheWholeMessage) {
   state.SetUserName(L"tester");
   // Called directly: the scanner has already stripped every tag from what it reports.
-  std::wstring clear = L"<b>/clear</b>", ct = L"<b>/ct 5</b>", date;
-  std::wstring who = L" Tester", again = L" Tester", one = L"x";
-  interpreter.chat_aimchatscan(who, clear, date);
-  interpreter.chat_aimchatscan(again, ct, date);
-  interpreter.chat_aimchatscan(one, ct, date);
+  interpreter.chat_aimchatscan({L" Tester", L"<b>/clear</b>", L""});
+  interpreter.chat_aimchatscan({L" Tester", L"<b>/ct 5</b>", L""});
+  interpreter.chat_aimchatscan({L"Tester", L"/clear", L""});  // the speaker is "ester"
   EXPECT_EQ(Events(), (Lines{"SetTranscriptText ''", kText + "[Chat Cleared]"}));
   EXPECT_EQ(state.clearStatusText(), L"Off");
-  EXPECT_EQ(who, L"Tester");
-  EXPECT_EQ(one, L"");
 }
 
 TEST_F(InterpreterTest, ClearTimerTakesAcceptedMinutesAndKeepsAPeriodTooLong) {
@@ -317,10 +311,10 @@ TEST_F(InterpreterTest, ClearTimerTakesAcceptedMinutesAndKeepsAPeriodTooLong) {
     EXPECT_EQ(state.clearStatusText(), s.status) << s.typed;
     EXPECT_EQ(state.clearIntervalMs(), s.ms) << s.typed;
     EXPECT_EQ(state.clearTimerOn(), s.on) << s.typed;
-    EXPECT_EQ(clearTimer.running, s.running) << s.typed;
-    EXPECT_EQ(clearTimer.starts, s.starts) << s.typed;
+    EXPECT_EQ(clearTimer.running(), s.running) << s.typed;
+    EXPECT_EQ(clearTimer.starts(), s.starts) << s.typed;
     if (s.running) {
-      EXPECT_EQ(clearTimer.period.count(), s.ms) << s.typed;
+      EXPECT_EQ(clearTimer.period().count(), s.ms) << s.typed;
     }
   }
 }
@@ -337,18 +331,6 @@ TEST_F(InterpreterTest, SendsSwitchFollowsCommandsButTheLabelIgnoresTheBox) {
   Say("/clear");
   EXPECT_EQ(state.sendsText(), L"On");
   EXPECT_EQ(room.Sent(), (Lines{"[Chatsends Off]", "[Chatsends On]"}));
-}
-
-TEST_F(InterpreterTest, DisableForgetsTheUserUntilScanningIsOnAgain) {
-  Identify();
-  state.SetScanOn(true);
-  Say("/disable");
-  EXPECT_FALSE(state.scanOn());
-  EXPECT_EQ(state.userName(), L"");
-  EXPECT_FALSE(chat.scanning());
-  chat.scan_on();
-  Say("/help");
-  EXPECT_EQ(room.Sent().back(), "[Found User 'Tester']");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/number.h"
 #include "interp/interpreter.h"
-#include "interp/number.h"
 #include "interp/words.h"
 
 namespace tv::interp {

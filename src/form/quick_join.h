@@ -7,18 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "form/controls.h"
 #include "platform/chat_client.h"
 
-namespace tv::interp {
-
-// A place on the window in twips (1/1440 inch) from the top-left corner of the client area.
-struct TwipsRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
-};
+namespace tv::form {
 
 struct QuickJoinButton {
   int number = 0;               // n of `Command<n>`
@@ -32,6 +24,9 @@ struct QuickJoinButton {
 // All 25 buttons, in keyboard focus order.
 std::span<const QuickJoinButton> QuickJoinButtons();
 
+// The button whose control ID (CommandId) is `control`; null for none.
+const QuickJoinButton* FindQuickJoinButton(int control);
+
 // The button's place: the exchange 4 grid has three columns of 855 by 255, the exchange 5 grid
 // two columns of 1335 by 255, each five rows deep.
 TwipsRect QuickJoinButtonRect(const QuickJoinButton& button);
@@ -42,10 +37,10 @@ void JoinQuickRoom(const platform::ChatClientOs& os, const QuickJoinButton& butt
                    const std::wstring& caption);
 
 // "Join Room" with the two texts as typed. Joins nothing when `exchange` is not a number (blanks
-// around it are allowed) or when `room` is empty; otherwise joins `room`
-// lower-cased and without blanks on `exchange` exactly as typed. Returns whether it joined: the
-// window then empties the room box.
+// around it are allowed) or when `room` is empty; otherwise joins `room` lower-cased and without
+// blanks on `exchange` exactly as typed. Returns whether it joined: the window then empties the
+// room box.
 bool JoinByName(const platform::ChatClientOs& os, std::wstring_view room,
                 std::wstring_view exchange);
 
-}  // namespace tv::interp
+}  // namespace tv::form

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tv::interp {
+namespace tv {
 
 // The value of `text` when the whole of it is a decimal number: optional blanks (U+0020) around
 // it, an optional sign, digits with at most one decimal point (at least one digit, before or
@@ -28,4 +28,4 @@ double LeadingNumberValue(std::wstring_view text);
 // their binary value. Negative zero gives "0".
 std::wstring ShortestDecimal(double value);
 
-}  // namespace tv::interp
+}  // namespace tv

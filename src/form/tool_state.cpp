@@ -1,9 +1,9 @@
-#include "interp/tool_state.h"
+#include "form/tool_state.h"
 
 #include <chrono>
 #include <utility>
 
-namespace tv::interp {
+namespace tv::form {
 
 ToolState::ToolState(platform::Timer& clearTimer) : clearTimer_(clearTimer) {}
 
@@ -45,10 +45,4 @@ void ToolState::StopClearTimer() {
   clearTimer_.Stop();
 }
 
-void StopScan(ToolState& state, chatctl::Chat& chat) {
-  state.SetScanOn(false);
-  state.SetUserName(L"");
-  chat.scan_off();
-}
-
-}  // namespace tv::interp
+}  // namespace tv::form

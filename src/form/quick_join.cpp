@@ -1,12 +1,12 @@
-#include "interp/quick_join.h"
+#include "form/quick_join.h"
 
 #include <array>
 
 #include "aim/room_link.h"
+#include "common/number.h"
 #include "common/text.h"
-#include "interp/number.h"
 
-namespace tv::interp {
+namespace tv::form {
 namespace {
 
 constexpr std::array<QuickJoinButton, 25> kButtons{{
@@ -52,6 +52,13 @@ constexpr Grid kExchange5Grid{{240, 1680, 0}, 5160, 1335};
 
 std::span<const QuickJoinButton> QuickJoinButtons() { return kButtons; }
 
+const QuickJoinButton* FindQuickJoinButton(int control) {
+  for (const QuickJoinButton& button : kButtons) {
+    if (CommandId(button.number) == control) return &button;
+  }
+  return nullptr;
+}
+
 TwipsRect QuickJoinButtonRect(const QuickJoinButton& button) {
   const Grid& grid = button.exchange == L"5" ? kExchange5Grid : kExchange4Grid;
   return {grid.lefts.at(button.column - 1), grid.firstTop + (button.row - 1) * kRowPitch,
@@ -72,4 +79,4 @@ bool JoinByName(const platform::ChatClientOs& os, std::wstring_view room,
   return true;
 }
 
-}  // namespace tv::interp
+}  // namespace tv::form

@@ -1,13 +1,12 @@
-#include "interp/tool_state.h"
+#include "form/tool_state.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "fake_chat_room.h"
-#include "interp_fakes.h"
+#include "platform/fake/fake_timer.h"
 
-namespace tv::interp {
+namespace tv::form {
 namespace {
 
 using Field = ToolState::Field;
@@ -18,7 +17,7 @@ class ToolStateTest : public ::testing::Test {
     state.SetListener([this](Field field) { changes.push_back(field); });
   }
 
-  FakeTimer clearTimer;
+  platform::FakeTimer clearTimer;
   ToolState state{clearTimer};
   std::vector<Field> changes;
 };
@@ -32,7 +31,7 @@ TEST_F(ToolStateTest, StartsWithScanningOffSendsOnAndTheClearTimerOff) {
   EXPECT_EQ(state.clearStatusText(), L"Off");
   EXPECT_EQ(state.clearIntervalMs(), 0);
   EXPECT_FALSE(state.clearTimerOn());
-  EXPECT_EQ(clearTimer.starts, 0);
+  EXPECT_EQ(clearTimer.starts(), 0);
 }
 
 TEST_F(ToolStateTest, ReportsChangesOnlyWithTheNewValueInPlace) {
@@ -49,25 +48,5 @@ TEST_F(ToolStateTest, ReportsChangesOnlyWithTheNewValueInPlace) {
   EXPECT_EQ(seen, L"tester");
 }
 
-TEST_F(ToolStateTest, StopScanIsSafeToRunAgainFromInsideItself) {
-  tv::testing::FakeChatRoom room;
-  FakeTimer scanTimer;
-  chatctl::Chat chat(room.Os(), scanTimer);
-  int runs = 0;
-  // As the window does: its scan box follows scanOn, and unticking the box runs StopScan.
-  state.SetListener([&](Field field) {
-    if (field == Field::kScanOn && !state.scanOn() && ++runs < 5) StopScan(state, chat);
-  });
-  chat.scan_on();
-  state.SetScanOn(true);
-  state.SetUserName(L"tester");
-  StopScan(state, chat);
-  EXPECT_EQ(runs, 1);
-  EXPECT_FALSE(state.scanOn());
-  EXPECT_EQ(state.userName(), L"");
-  EXPECT_FALSE(chat.scanning());
-  EXPECT_FALSE(scanTimer.running);
-}
-
 }  // namespace
-}  // namespace tv::interp
+}  // namespace tv::form

@@ -1,10 +1,10 @@
-#include "interp/number.h"
+#include "common/number.h"
 
 #include <charconv>
 #include <limits>
 #include <system_error>
 
-namespace tv::interp {
+namespace tv {
 namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
@@ -113,4 +113,4 @@ std::wstring ShortestDecimal(double value) {
   return std::wstring(buffer, end);
 }
 
-}  // namespace tv::interp
+}  // namespace tv

@@ -1,36 +1,30 @@
-#include "app/form_layout.h"
+#include "form/controls.h"
 
-#include <array>
+#include <vector>
 
-#include "app/control_ids.h"
+#include "form/quick_join.h"
 
-namespace tv::app {
+namespace tv::form {
 namespace {
 
 using K = ControlKind;
 
-constexpr std::array<FormControl, 3> kRules{{
+// In creation order; the 25 quick-join buttons (quick_join.cpp) follow cmdJoin.
+constexpr FormControl kTable[] = {
+    // The rules first, so that they lie on top of the labels they cross.
     {kLine1, K::kRule, L"", {0, 2280, 3120, 0}},
     {kLine3, K::kRule, L"", {3120, 2280, 0, 600}},
     {kLine2, K::kRule, L"", {0, 2760, 3120, 0}},
-}};
-
-// Focus order up to the quick-join buttons.
-constexpr std::array<FormControl, 6> kFocusHead{{
+    // The controls that take the focus, in Tab order.
     {kCheck1, K::kCheckBox, L"Chat Scan", {2040, 240, 1095, 255}},
     {kText1, K::kTextBox, L"", {0, 240, 1920, 285}},
-    {kCmdMore, K::kButton, L"More Options", {0, 600, 3135, 255}},
+    {kCmdMore, K::kButton, kMoreOptions, {0, 600, 3135, 255}},
     {kTxtChat, K::kTextBox, L"", {0, 1320, 1695, 285}},
     {kTxtEX, K::kTextBox, L"4", {1680, 1320, 255, 285}},
     {kCmdJoin, K::kButton, L"Join Room", {2040, 1320, 1095, 255}},
-}};
-
-constexpr FormControl kCheck2Control{
-    kCheck2, K::kCheckBox, L"Chatsends Off Except For Help and Sysinfo", {0, 1800, 3015, 375}};
-
-// The value labels come before the captions they overlap by a pixel, so that they lie on top and
-// show their first letter whole.
-constexpr std::array<FormControl, 15> kLabels{{
+    {kCheck2, K::kCheckBox, L"Chatsends Off Except For Help and Sysinfo", {0, 1800, 3015, 375}},
+    // The value labels come before the captions they overlap by a pixel, so that they lie on top
+    // and show their first letter whole.
     {kUser, K::kLabel, L"User", {0, 0, 495, 255}},
     {kLabel2, K::kLabel, L"Quick Chatroom Join", {840, 1080, 1575, 255}},
     {kClearStat, K::kLabel, L"Off", {960, 2280, 255, 255}},
@@ -46,20 +40,33 @@ constexpr std::array<FormControl, 15> kLabels{{
     {kRamfreelbl, K::kStatusLabel, L"Ram Free", {3960, 840, 2655, 255}},
     {kRunningprogramslbl, K::kStatusLabel, L"Running Programs", {3960, 1200, 2655, 255}},
     {kCPU, K::kStatusLabel, L"CPU Model", {3960, 1560, 2655, 255}},
-}};
+};
+
+std::vector<FormControl> InCreationOrder() {
+  std::vector<FormControl> all;
+  for (const FormControl& row : kTable) {
+    all.push_back(row);
+    if (row.id != kCmdJoin) continue;
+    for (const QuickJoinButton& button : QuickJoinButtons()) {
+      all.push_back(
+          {CommandId(button.number), K::kButton, button.caption, QuickJoinButtonRect(button)});
+    }
+  }
+  return all;
+}
 
 }  // namespace
 
-std::vector<FormControl> FormControls() {
-  std::vector<FormControl> controls(kRules.begin(), kRules.end());
-  controls.insert(controls.end(), kFocusHead.begin(), kFocusHead.end());
-  for (const interp::QuickJoinButton& button : interp::QuickJoinButtons()) {
-    controls.push_back({CommandId(button.number), K::kButton, button.caption,
-                        interp::QuickJoinButtonRect(button)});
-  }
-  controls.push_back(kCheck2Control);
-  controls.insert(controls.end(), kLabels.begin(), kLabels.end());
+std::span<const FormControl> FormControls() {
+  static const std::vector<FormControl> controls = InCreationOrder();
   return controls;
 }
 
-}  // namespace tv::app
+const FormControl* FindControl(int id) {
+  for (const FormControl& control : FormControls()) {
+    if (control.id == id) return &control;
+  }
+  return nullptr;
+}
+
+}  // namespace tv::form

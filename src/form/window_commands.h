@@ -1,19 +1,19 @@
 #pragma once
-// What the interpreter asks of the main window. The window implements it; tests fake it.
+// What the chat commands ask of the main window. Form1 implements it; tests fake it.
 
-namespace tv::interp {
+namespace tv::form {
 
 class WindowCommands {
  public:
   virtual ~WindowCommands() = default;
 
-  // The "Send To Tray" menu command: tray icon added, window hidden.
-  virtual void mnuTray_Click() = 0;
-  // The "Show" menu command: window restored and shown, tray icon removed.
-  virtual void mnuShow_Click() = 0;
+  // "Send To Tray": tray icon added, window hidden.
+  virtual void SendToTray() = 0;
+  // "Show": window restored and shown, tray icon removed.
+  virtual void RestoreFromTray() = 0;
   // Deletes the tray icon; nothing happens when there is none.
   virtual void RemoveTrayIcon() = 0;
-  // Stops scanning and forgets the user (interp::StopScan), the scan box unticked with it.
+  // Stops scanning and forgets the user, unticking the scan box.
   virtual void StopScan() = 0;
   // "/sysinfo": refreshes the figures and sends the system information line into the room,
   // whatever the sends switch says.
@@ -23,4 +23,4 @@ class WindowCommands {
   virtual void EndProcess() = 0;
 };
 
-}  // namespace tv::interp
+}  // namespace tv::form

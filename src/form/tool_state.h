@@ -1,22 +1,18 @@
 #pragma once
-// The tool's switches and the user's screen name. One instance, owned by the main window, lives as
-// long as the process; the interpreter reads and writes it, the clear timer's tick reads it.
-//
-// The window shows every field in its control and subscribes to changes to keep the controls
-// current. For the two fields the user may edit by hand (the name in its text box, the sends
-// switch in its check box) the window calls the setter as soon as the user edits the control, so
-// the interpreter sees the user's value at its next test. Only "/cson" and "/csoff" write
-// sendsText, so ticking the sends box by hand leaves its label alone.
+// The tool's switches and the user's screen name. One instance lives as long as the process; the
+// interpreter reads and writes it, the main window (Form1) shows each field in the control that
+// holds it and writes back the two that the user may edit by hand: the name in Text1 and the sends
+// switch in Check2. Only "/cson" and "/csoff" write sendsText, so ticking Check2 by hand leaves its
+// label alone.
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "chatctl/chat.h"
 #include "platform/timer.h"
 
-namespace tv::interp {
+namespace tv::form {
 
 class ToolState {
  public:
@@ -32,7 +28,7 @@ class ToolState {
   };
 
   // Runs after a field has taken a different value, with the new value in place. It may call the
-  // setters again (StopScan runs nested that way); setting a field to its value reports nothing.
+  // setters again; setting a field to the value it has reports nothing.
   using Listener = std::function<void(Field)>;
 
   // `clearTimer` is the window's clear timer (cleartmr); this object switches it.
@@ -86,9 +82,4 @@ class ToolState {
   bool clearTimerOn_ = false;
 };
 
-// Switches scanning off and forgets the user: scanOn off, userName emptied, then the scanner's
-// scan_off. The window's StopScan runs this; when its scan box follows scanOn off, the box's
-// handler runs StopScan again inside the first run, and that nested run changes nothing.
-void StopScan(ToolState& state, chatctl::Chat& chat);
-
-}  // namespace tv::interp
+}  // namespace tv::form

@@ -1,0 +1,78 @@
+#pragma once
+// Form1, the tool's only window, without Win32: what its controls' events do, and how the tool
+// state and the status labels reach the controls that show them. It draws nothing itself; every
+// read and write of the screen goes through a FormView. The handlers keep the names of the events
+// they handle (Check1_Click, cleartmr_Timer, ...).
+
+#include <string>
+
+#include "chatctl/chat.h"
+#include "form/form_view.h"
+#include "form/quick_join.h"
+#include "form/status_labels.h"
+#include "form/tool_state.h"
+#include "form/window_commands.h"
+#include "platform/chat_client.h"
+
+namespace tv::form {
+
+// What Form1 is given by the composition root; all of it must outlive the form.
+struct FormParts {
+  platform::ChatClientOs chatOs;
+  chatctl::Chat& chat;
+  ToolState& state;
+  StatusLabels& labels;
+};
+
+class Form1 final : public WindowCommands {
+ public:
+  // Shows every later change of `state` and `labels` in `view` until destroyed.
+  Form1(const FormParts& parts, FormView& view);
+  ~Form1() override;
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // The window's routing: a click on a button or check box (after a check box has changed its
+  // value), and a change of a text box's text. IDs without a handler do nothing.
+  void Click(int control);
+  void Change(int control);
+
+  // Runs once the controls exist, before the window is first shown.
+  void Form_Load();
+  // The key typed in the room box, Enter being L'\r'.
+  void txtChat_KeyPress(wchar_t key);
+  void cleartmr_Timer();
+  void Timer1_Timer();
+  // The menu commands "Send To Tray", "Hide" and "Show"; the tray icon's double click is "Show".
+  void mnuTray_Click();
+  void mnuHide_Click();
+  void mnuShow_Click();
+
+  // WindowCommands
+  void SendToTray() override { mnuTray_Click(); }
+  void RestoreFromTray() override { mnuShow_Click(); }
+  void RemoveTrayIcon() override { view_.RemoveTrayIcon(); }
+  void StopScan() override;
+  void SendSystemInfo() override;
+  void EndProcess() override { view_.EndProcess(); }
+
+ private:
+  void Check1_Click();
+  void Text1_Change();
+  void Check2_Click();
+  void cmdMore_Click();
+  void cmdJoin_Click();
+  // Command1_Click to Command25_Click.
+  void CommandN_Click(const QuickJoinButton& button);
+
+  void ShowToolState(ToolState::Field field);
+  void ShowText(int control, const std::wstring& text);
+
+  platform::ChatClientOs chatOs_;
+  chatctl::Chat& chat_;
+  ToolState& state_;
+  StatusLabels& labels_;
+  FormView& view_;
+};
+
+}  // namespace tv::form
