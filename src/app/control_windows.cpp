@@ -84,7 +84,10 @@ LRESULT CALLBACK RoomBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
       return code;
     }
     case WM_CHAR:
-      FromInteger<form::Form1*>(form)->txtChat_KeyPress(static_cast<wchar_t>(wParam));
+      try {  // the system's dispatch code must not see an exception
+        FromInteger<form::Form1*>(form)->txtChat_KeyPress(static_cast<wchar_t>(wParam));
+      } catch (...) {
+      }
       // A one-line box only beeps at Enter.
       if (wParam == L'\r') return 0;
       break;

@@ -91,7 +91,13 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     self->hwnd_ = nullptr;
     return DefWindowProcW(window, message, wParam, lParam);
   }
-  return self->HandleMessage(message, wParam, lParam);
+  // No exception may unwind through the system's dispatch code, which knows nothing of C++: a
+  // handler that fails does nothing, as a failed step does everywhere else in the tool.
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
