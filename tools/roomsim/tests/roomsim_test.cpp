@@ -88,9 +88,9 @@ TEST(CopyOutTest, FollowsGetTextRules) {
     const char* buffer;  // after the copy into "########"
   };
   const Copy cases[] = {
-      {"hello", 6, 5, "hello"}, {"hello", 100, 5, "hello"},
-      {"hello", 3, 2, "he"},    {"hello", 1, 0, ""},
-      {"", 4, 0, ""},           {"hello", 0, 0, "########"},
+      {"hello", 6, 5, "hello"},    {"hello", 100, 5, "hello"}, {"hello", 5, 4, "hell"},
+      {"hello", 3, 2, "he"},       {"hello", 1, 0, ""},        {"", 4, 0, ""},
+      {"hello", 0, 0, "########"},
   };
   for (const Copy& c : cases) {
     std::string buffer(8, '#');
@@ -192,8 +192,9 @@ TEST(GoChatLinkTest, ReadsRoomAndExchangeOfRoomLinksOnly) {
       {"aim:gochat?roomname=x&exchange=1&exchange=2", "x&exchange=1|2"},
       {"aim:gochat?roomname=lobby&exchange=", "lobby|"},
       {"aim:gochat?roomname=lobby", "lobby|"},
+      {"aim:gochat?roomname=the main lobby", "the main lobby|"},
       {"aim:gochat?roomname=lobby&exchange=room4", "lobby|room4"},
-      {"aim:gochat?roomname=%22q%22&exchange=%0A", "\"q\"|\n"},
+      {"aim:gochat?roomname=%22q%22%20x&exchange=%0A", "\"q\" x|\n"},
       {"aim:gochat?roomname=100%&exchange=4", "100%|4"},
       {"aim:gochat?roomname=a%zzb&exchange=4", "a%zzb|4"},
       {"aim:gochat?roomname=a%4&exchange=4", "a%4|4"},
