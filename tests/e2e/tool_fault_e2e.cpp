@@ -139,9 +139,11 @@ Usage UsageOf(HWND window) {
   return usage;
 }
 
+// 40 s by default: long enough to compare the tool's memory after 20 s with its memory at the
+// end; TV_FLOOD_SECONDS=600 makes a soak of it.
 int FloodSeconds() {
   char value[16] = {};
-  return GetEnvironmentVariableA("TV_FLOOD_SECONDS", value, sizeof value) ? std::atoi(value) : 120;
+  return GetEnvironmentVariableA("TV_FLOOD_SECONDS", value, sizeof value) ? std::atoi(value) : 40;
 }
 
 // Other speakers say 20 lines a second, in one burst each second; right after each burst the user
@@ -171,7 +173,7 @@ TEST_F(ToolFaultE2E, FloodOfOtherSpeakers) {
       ASSERT_TRUE(room->TypeAsUser(commands % 2 == 0 ? "/csoff" : "/cson"));
       ++commands;
     }
-    if (second == 20) settled = UsageOf(tool.form());
+    if (second == seconds / 2) settled = UsageOf(tool.form());
     std::this_thread::sleep_until(start + std::chrono::seconds(second + 1));  // the flood's pace
   }
   ASSERT_TRUE(e2e::WaitFor([&] {
@@ -186,7 +188,7 @@ TEST_F(ToolFaultE2E, FloodOfOtherSpeakers) {
   RecordProperty("working_set_end_kb", static_cast<int>(end.workingSet / 1024));
   RecordProperty("handles_settled", static_cast<int>(settled.handles));
   RecordProperty("handles_end", static_cast<int>(end.handles));
-  if (seconds > 20) {
+  if (seconds >= 30) {
     EXPECT_LE(end.workingSet, settled.workingSet * 105 / 100);
     // Wine reports no handle count for another process (0); Windows does.
     if (settled.handles > 0) EXPECT_LE(end.handles, settled.handles * 105 / 100);
