@@ -12,8 +12,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The PE header names the oldest Windows; the loader of a newer one refuses an older program
-# only through this field, and XP refuses anything that asks for more than it is.
+# The PE header names the oldest Windows the program is for, set here rather than left to the
+# linker's defaults, which differ between the two targets and between binutils versions.
 string(REPLACE "." ";" _tv_min_windows "${TV_MIN_WINDOWS}")
 list(GET _tv_min_windows 0 _tv_major)
 list(GET _tv_min_windows 1 _tv_minor)
