@@ -79,7 +79,7 @@ fs::path OtherInstallDir() {
 // into the user's own otherwise; whichever holds them.
 fs::path StartMenuDir() {
   for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
-    const fs::path dir = ShellFolder(csidl) / kFolderName;
+    fs::path dir = ShellFolder(csidl) / kFolderName;
     if (fs::exists(dir)) return dir;
   }
   return {};
