@@ -63,13 +63,15 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The installer has the bitness of its programs, and Windows files each where it files programs
 # of that bitness: the 64-bit one into Program Files and the 64-bit registry view (and it runs on
 # a Wine without 32-bit support), the 32-bit one into the 32-bit Program Files ("Program Files
-# (x86)" on 64-bit Windows) and the 32-bit view. The 64-bit one needs the amd64 stubs of NSIS
-# (Debian's nsis has them; the usual Windows download of NSIS has only the x86 ones).
+# (x86)" on 64-bit Windows) and the 32-bit view. $PROGRAMFILES is that folder in both: NSIS reads
+# it from the installer's own registry view, while its $PROGRAMFILES64 reads the other view (it is
+# meant for 32-bit installers) and so gives a 64-bit installer "Program Files (x86)". The 64-bit
+# one needs the amd64 stubs of NSIS (Debian's nsis has them; the usual Windows download of NSIS
+# has only the x86 ones).
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
 if(TV_PACKAGE_ARCH STREQUAL "win64")
-  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
   set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 else()
-  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
   set(CPACK_NSIS_DEFINES "Target x86-unicode")
 endif()
 

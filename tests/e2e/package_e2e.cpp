@@ -163,6 +163,7 @@ class PackageE2E : public ::testing::Test {
   // environment does not reach the installer's children).
   static void SetUpTestSuite() {
     if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) return;
+    if (kInstaller64) AddProgramFiles32();
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kWineOverridesKey, 0, nullptr, 0,
                         KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &wineOverrides_,
                         nullptr) != ERROR_SUCCESS) {
@@ -178,10 +179,38 @@ class PackageE2E : public ::testing::Test {
   }
 
   static void TearDownTestSuite() {
+    HKEY key = nullptr;
+    if (addedProgramFiles32_ &&
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                      &key) == ERROR_SUCCESS) {
+      RegDeleteValueW(key, kProgramFilesDir);
+      RegCloseKey(key);
+    }
+    addedProgramFiles32_ = false;
     if (wineOverrides_ == nullptr) return;
     if (!hadMenuBuilderOverride_) RegDeleteValueW(wineOverrides_, kMenuBuilder);
     RegCloseKey(wineOverrides_);
     wineOverrides_ = nullptr;
+  }
+
+  // Windows keeps ProgramFilesDir in both registry views; a Wine without its 32-bit half has it in
+  // the 64-bit one only, which would hide a 64-bit installer that reads the 32-bit one (NSIS's
+  // $PROGRAMFILES64 does). While these tests run, Wine has both.
+  static void AddProgramFiles32() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+      return;
+    }
+    const std::wstring x86 = ShellFolder(CSIDL_PROGRAM_FILESX86).wstring();
+    if (!x86.empty() && RegQueryValueExW(key, kProgramFilesDir, nullptr, nullptr, nullptr,
+                                         nullptr) != ERROR_SUCCESS) {
+      addedProgramFiles32_ =
+          RegSetValueExW(key, kProgramFilesDir, 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(x86.c_str()),
+                         static_cast<DWORD>((x86.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
   }
 
   void SetUp() override {
@@ -263,6 +292,9 @@ class PackageE2E : public ::testing::Test {
   static constexpr wchar_t kMenuBuilder[] = L"winemenubuilder.exe";  // "": not to be loaded
   static inline HKEY wineOverrides_ = nullptr;
   static inline bool hadMenuBuilderOverride_ = false;
+  static constexpr wchar_t kCurrentVersionKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion";
+  static constexpr wchar_t kProgramFilesDir[] = L"ProgramFilesDir";
+  static inline bool addedProgramFiles32_ = false;
 
   std::error_code ignored_;
   fs::path installer_;
