@@ -1,5 +1,5 @@
 # Everything starts here: `make demo` and `make test` set up a fresh Debian machine as needed.
-.PHONY: all deps build native win64 test unit e2e demo format clean
+.PHONY: all deps build native win64 win32 test unit e2e demo format clean
 
 all: build
 
@@ -10,11 +10,21 @@ native: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native
 
-win64: deps
-	cmake --preset win64 >/dev/null
-	cmake --build --preset win64
+# A build folder keeps the compilers it was first configured with, whatever the toolchain file
+# says later: one made with the posix-thread compilers (before the 32-bit build) starts anew.
+define windows_build
+	@if grep -qs -- '-posix$$' build/$(1)/CMakeCache.txt; then rm -rf build/$(1)/CMakeCache.txt build/$(1)/CMakeFiles; fi
+	cmake --preset $(1) >/dev/null
+	cmake --build --preset $(1)
+endef
 
-build: native win64
+win64: deps
+	$(call windows_build,win64)
+
+win32: deps
+	$(call windows_build,win32)
+
+build: native win64 win32
 
 test: build
 	scripts/test.sh
@@ -22,7 +32,7 @@ test: build
 unit: native
 	build/native/tests/unit/unit_tests
 
-e2e: win64
+e2e: win64 win32
 	scripts/with-display.sh scripts/e2e.sh
 
 demo: build
@@ -50,11 +60,11 @@ bench: build
 	scripts/with-display.sh scripts/bench-wine.sh
 	scripts/bench-native.sh
 
-# The release: a zip and an NSIS installer of the Windows build in build/package/. The e2e tests
-# install that installer, so they need it built first.
+# The release: a zip and an NSIS installer of each Windows build (win64, win32) in build/package/.
+# The e2e tests install those installers, so they need them built first.
 .PHONY: package
 
-package: win64
+package: win64 win32
 	scripts/package.sh
 
 test e2e: package

@@ -1,14 +1,5 @@
-# Cross-compiles the Windows program with MinGW-w64 (x86_64, posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles the 64-bit Windows programs with MinGW-w64: Windows XP x64 (5.2) and later.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# A static runtime: the exe runs on a bare Windows (or Wine) with no MinGW DLLs beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(TV_MIN_WINDOWS 5.2)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

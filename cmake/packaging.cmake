@@ -22,7 +22,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VERSION_MAJOR ${PROJECT_VERSION_MAJOR})
 set(CPACK_PACKAGE_VERSION_MINOR ${PROJECT_VERSION_MINOR})
 set(CPACK_PACKAGE_VERSION_PATCH ${PROJECT_VERSION_PATCH})
-set(CPACK_PACKAGE_FILE_NAME tavik-varrow-${PROJECT_VERSION}-win64)
+# One package per build: win32 (i686) or win64 (x86_64).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TV_PACKAGE_ARCH win64)
+else()
+  set(TV_PACKAGE_ARCH win32)
+endif()
+set(CPACK_PACKAGE_FILE_NAME tavik-varrow-${PROJECT_VERSION}-${TV_PACKAGE_ARCH})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Tavik Varrow V.2")
 # Without the version, so that a later installer finds and replaces this one.
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY TavikVarrow)
@@ -33,7 +39,6 @@ set(CPACK_PACKAGE_CHECKSUM SHA256)
 
 set(CPACK_NSIS_PACKAGE_NAME "Tavik Varrow V.2")
 set(CPACK_NSIS_DISPLAY_NAME "Tavik Varrow V.2")
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 # The Start-menu entries, written out rather than through CPACK_PACKAGE_EXECUTABLES, which would
 # point them at "$INSTDIR\.\tavik-varrow.exe" in this flat layout.
 set(CPACK_NSIS_CREATE_ICONS_EXTRA [[
@@ -55,10 +60,20 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/src/app/res/app.ico)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# A 64-bit installer: it writes the 64-bit registry view that Add/Remove Programs shows for a
-# 64-bit program, and it runs on a Wine without 32-bit support. Needs the amd64 stubs of NSIS
-# (Debian's nsis has them; the usual Windows download of NSIS has only the x86 ones).
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# The installer has the bitness of its programs, and Windows files each where it files programs
+# of that bitness: the 64-bit one into Program Files and the 64-bit registry view (and it runs on
+# a Wine without 32-bit support), the 32-bit one into the 32-bit Program Files ("Program Files
+# (x86)" on 64-bit Windows) and the 32-bit view. $PROGRAMFILES is that folder in both: NSIS reads
+# it from the installer's own registry view, while its $PROGRAMFILES64 reads the other view (it is
+# meant for 32-bit installers) and so gives a 64-bit installer "Program Files (x86)". The 64-bit
+# one needs the amd64 stubs of NSIS (Debian's nsis has them; the usual Windows download of NSIS
+# has only the x86 ones).
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
+if(TV_PACKAGE_ARCH STREQUAL "win64")
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+else()
+  set(CPACK_NSIS_DEFINES "Target x86-unicode")
+endif()
 
 # Read by CPack at packaging time: a release whose changelog does not start with its version is
 # refused, so the two cannot drift apart.

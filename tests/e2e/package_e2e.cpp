@@ -1,7 +1,8 @@
 // The release installer, as a user meets it: a silent install into Program Files with a Start-menu
 // folder and an uninstaller in Add/Remove Programs, the installed tool started from its Start-menu
-// entry, and an uninstall that leaves nothing behind. The installer is the one scripts/package.sh
-// made, in the folder named by TV_PACKAGE_DIR (scripts/e2e.sh sets it).
+// entry, and an uninstall that leaves nothing behind. The installer is the one of this program's
+// bitness (win32 or win64) that scripts/package.sh made, in the folder named by TV_PACKAGE_DIR
+// (scripts/e2e.sh sets it).
 
 #include <windows.h>
 
@@ -50,13 +51,35 @@ fs::path ShellFolder(int csidl) {
                                                                                         : L"";
 }
 
+// The installer under test has this program's bitness. Windows files a 32-bit program into the
+// 32-bit Program Files and registry view ("Program Files (x86)" and WOW6432Node on 64-bit
+// Windows) and a 64-bit one into the native ones; a 32-bit process sees its own as the plain
+// names, a 64-bit one names the 32-bit folder apart.
+constexpr bool kInstaller64 = sizeof(void*) == 8;
+constexpr const wchar_t* kArch = kInstaller64 ? L"win64" : L"win32";
+constexpr REGSAM kView = kInstaller64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+
 fs::path InstallDir() { return ShellFolder(CSIDL_PROGRAM_FILES) / kFolderName; }
+
+// Whether 32-bit and 64-bit programs have places of their own: on 64-bit Windows.
+bool TwoBitnesses() {
+  BOOL wow64 = FALSE;
+  return kInstaller64 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+}
+
+// The other bitness's folder, where this installer must put nothing.
+fs::path OtherInstallDir() {
+  if (kInstaller64) return ShellFolder(CSIDL_PROGRAM_FILESX86) / kFolderName;
+  wchar_t native[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"ProgramW6432", native, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? fs::path(native) / kFolderName : fs::path();
+}
 
 // The installer puts its entries into all users' Start menu when it runs as an administrator and
 // into the user's own otherwise; whichever holds them.
 fs::path StartMenuDir() {
   for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
-    const fs::path dir = ShellFolder(csidl) / kFolderName;
+    fs::path dir = ShellFolder(csidl) / kFolderName;
     if (fs::exists(dir)) return dir;
   }
   return {};
@@ -65,17 +88,17 @@ fs::path StartMenuDir() {
 std::optional<std::wstring> UninstallValue(const wchar_t* name) {
   wchar_t value[1024] = {};
   DWORD size = sizeof value;
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey, name, RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY,
-                   nullptr, value, &size) != ERROR_SUCCESS) {
+  const DWORD view = kInstaller64 ? RRF_SUBKEY_WOW6464KEY : RRF_SUBKEY_WOW6432KEY;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey, name, RRF_RT_REG_SZ | view, nullptr, value,
+                   &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   return value;
 }
 
-bool KeyExists(const wchar_t* path) {
+bool KeyExists(const wchar_t* path, REGSAM view = kView) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
     return false;
   }
   RegCloseKey(key);
@@ -140,6 +163,7 @@ class PackageE2E : public ::testing::Test {
   // environment does not reach the installer's children).
   static void SetUpTestSuite() {
     if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) return;
+    if (kInstaller64) AddProgramFiles32();
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kWineOverridesKey, 0, nullptr, 0,
                         KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &wineOverrides_,
                         nullptr) != ERROR_SUCCESS) {
@@ -155,17 +179,45 @@ class PackageE2E : public ::testing::Test {
   }
 
   static void TearDownTestSuite() {
+    HKEY key = nullptr;
+    if (addedProgramFiles32_ &&
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                      &key) == ERROR_SUCCESS) {
+      RegDeleteValueW(key, kProgramFilesDir);
+      RegCloseKey(key);
+    }
+    addedProgramFiles32_ = false;
     if (wineOverrides_ == nullptr) return;
     if (!hadMenuBuilderOverride_) RegDeleteValueW(wineOverrides_, kMenuBuilder);
     RegCloseKey(wineOverrides_);
     wineOverrides_ = nullptr;
   }
 
+  // Windows keeps ProgramFilesDir in both registry views; a Wine without its 32-bit half has it in
+  // the 64-bit one only, which would hide a 64-bit installer that reads the 32-bit one (NSIS's
+  // $PROGRAMFILES64 does). While these tests run, Wine has both.
+  static void AddProgramFiles32() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+      return;
+    }
+    const std::wstring x86 = ShellFolder(CSIDL_PROGRAM_FILESX86).wstring();
+    if (!x86.empty() && RegQueryValueExW(key, kProgramFilesDir, nullptr, nullptr, nullptr,
+                                         nullptr) != ERROR_SUCCESS) {
+      addedProgramFiles32_ =
+          RegSetValueExW(key, kProgramFilesDir, 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(x86.c_str()),
+                         static_cast<DWORD>((x86.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+  }
+
   void SetUp() override {
     wchar_t dir[MAX_PATH] = {};
     ASSERT_NE(GetEnvironmentVariableW(L"TV_PACKAGE_DIR", dir, MAX_PATH), 0u)
         << "TV_PACKAGE_DIR names no folder: run `make package`, then this through scripts/e2e.sh";
-    const std::wregex name(LR"(tavik-varrow-(\d+\.\d+\.\d+)-win64\.exe)");
+    const std::wregex name(LR"(tavik-varrow-(\d+\.\d+\.\d+)-)" + std::wstring(kArch) + LR"(\.exe)");
     std::vector<fs::path> found;
     for (const auto& entry : fs::directory_iterator(dir, ignored_)) {
       std::wsmatch match;
@@ -240,6 +292,9 @@ class PackageE2E : public ::testing::Test {
   static constexpr wchar_t kMenuBuilder[] = L"winemenubuilder.exe";  // "": not to be loaded
   static inline HKEY wineOverrides_ = nullptr;
   static inline bool hadMenuBuilderOverride_ = false;
+  static constexpr wchar_t kCurrentVersionKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion";
+  static constexpr wchar_t kProgramFilesDir[] = L"ProgramFilesDir";
+  static inline bool addedProgramFiles32_ = false;
 
   std::error_code ignored_;
   fs::path installer_;
@@ -248,6 +303,13 @@ class PackageE2E : public ::testing::Test {
 
 TEST_F(PackageE2E, PutsTheProgramsAndDocumentsIntoProgramFiles) {
   RecordProperty("install_dir", Narrow(InstallDir().wstring()));
+  EXPECT_TRUE(Registered()) << "not in the registry view of its bitness";
+  if (TwoBitnesses()) {
+    const fs::path other = OtherInstallDir();
+    EXPECT_FALSE(!other.empty() && fs::exists(other)) << Narrow(other.wstring());
+    const REGSAM otherView = kInstaller64 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    EXPECT_FALSE(KeyExists(kUninstallKey, otherView)) << "registered in the other view too";
+  }
   for (const std::wstring& file : kInstalledFiles) {
     EXPECT_TRUE(fs::is_regular_file(InstallDir() / file)) << Narrow(file);
   }

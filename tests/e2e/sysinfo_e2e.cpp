@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/system_os.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_codepage.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_registry.h"
@@ -50,6 +51,14 @@ TEST_F(SysinfoE2E, SnapshotHasSaneFigures) {
   RecordProperty("MemoryTotalKB", info.MemoryTotal());
   RecordProperty("MemoryFreeKB", info.MemoryFree());
   EXPECT_FALSE(info.CPUVersion().empty());
+  // Windows gives a 32-bit program on any x86 processor type 586, and a 64-bit one 8664, which
+  // the processor table does not name.
+  SYSTEM_INFO native{};
+  ::GetNativeSystemInfo(&native);
+  if (native.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_INTEL ||
+      native.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64) {
+    EXPECT_EQ(info.CPUVersion(), sizeof(void*) == 4 ? L"Intel Pentium" : L"(unknown)");
+  }
   EXPECT_FALSE(info.WinName().empty());
   EXPECT_TRUE(std::regex_match(Ansi(info.WinVersion()), std::regex(R"(\d+\.\d+ \(Build -?\d+\))")))
       << Ansi(info.WinVersion());
@@ -87,6 +96,18 @@ TEST_F(SysinfoE2E, UptimeLabelAndRegistry) {
                    .empty());
   EXPECT_EQ(tv::sysinfo::ReadRegistryValue(registry, codePage, L"HKCU\\NoSuchKey\\NoSuchValue"),
             L"");
+}
+
+// Where the search flag is refused (XP), the full path must find the same library.
+TEST_F(SysinfoE2E, SystemLibrariesLoadWithAndWithoutTheSearchFlag) {
+  const HMODULE searched = tv::platform::LoadSystemLibrary("shlwapi.dll");
+  const HMODULE byPath = tv::platform::LoadFromSystemFolder("shlwapi.dll");
+  ASSERT_NE(searched, nullptr);
+  EXPECT_EQ(byPath, searched);
+  EXPECT_EQ(tv::platform::LoadSystemLibrary("tv-no-such-library.dll"), nullptr);
+  EXPECT_EQ(tv::platform::LoadFromSystemFolder("tv-no-such-library.dll"), nullptr);
+  ::FreeLibrary(byPath);
+  ::FreeLibrary(searched);
 }
 
 TEST_F(SysinfoE2E, ProgramCountCountsWhatTheTaskbarWouldShow) {

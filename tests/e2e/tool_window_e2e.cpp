@@ -25,22 +25,23 @@ constexpr wchar_t kPopupMenuClass[] = L"#32768";
 
 int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
 
-// A message box keeps its icon control when it has no icon, with no picture in it.
+// A message box keeps its icon control when it has no icon, with no picture in it. A CALLBACK
+// function rather than a lambda: on 32-bit Windows the enumeration calls it as stdcall.
+BOOL CALLBACK MarkShownIcon(HWND child, LPARAM shows) {
+  char name[16] = {};
+  GetClassNameA(child, name, sizeof name);
+  const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+  if (_stricmp(name, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+      SendMessageA(child, STM_GETICON, 0, 0) != 0) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
+    *reinterpret_cast<bool*>(shows) = true;
+  }
+  return TRUE;
+}
+
 bool ShowsAnIcon(HWND dialog) {
   bool shows = false;
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM shows) {
-        char name[16] = {};
-        GetClassNameA(child, name, sizeof name);
-        const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
-        if (_stricmp(name, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0) != 0) {
-          *reinterpret_cast<bool*>(shows) = true;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&shows));
+  EnumChildWindows(dialog, MarkShownIcon, reinterpret_cast<LPARAM>(&shows));
   return shows;
 }
 

@@ -4,14 +4,15 @@
 
 #include <shlwapi.h>
 
+#include "platform/win32/system_library.h"
+
 namespace tv::platform {
 namespace {
 
 // Frees the library on every way out.
 class LoadedLibrary {
  public:
-  explicit LoadedLibrary(const char* name)
-      : module_(::LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
+  explicit LoadedLibrary(const char* name) : module_(LoadSystemLibrary(name)) {}
   ~LoadedLibrary() {
     if (module_ != nullptr) ::FreeLibrary(module_);
   }

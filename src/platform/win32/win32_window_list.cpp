@@ -4,13 +4,26 @@
 
 #include <dwmapi.h>
 
+#include "platform/win32/system_library.h"
+
 namespace tv::platform {
 namespace {
 
-// DWM may be off or missing (older systems, Wine): then nothing is cloaked.
+using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+
+// Looked up once and kept: dwmapi.dll exists from Vista on, so it is not linked.
+DwmGetWindowAttributeFn DwmAttributeReader() {
+  static const auto reader =
+      FindExport<DwmGetWindowAttributeFn>(LoadSystemLibrary("dwmapi.dll"), "DwmGetWindowAttribute");
+  return reader;
+}
+
+// DWM may be off or missing (XP, Wine): then nothing is cloaked.
 bool IsCloaked(HWND window) {
+  const DwmGetWindowAttributeFn read = DwmAttributeReader();
+  if (read == nullptr) return false;
   DWORD cloaked = 0;
-  const HRESULT result = ::DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked));
+  const HRESULT result = read(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked));
   return SUCCEEDED(result) && cloaked != 0;
 }
 

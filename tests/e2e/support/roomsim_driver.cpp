@@ -26,6 +26,12 @@ std::filesystem::path BinDir() {
   return std::filesystem::path(path).parent_path();
 }
 
+std::filesystem::path RoomsimDir() {
+  char dir[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("TV_ROOMSIM_DIR", dir, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::filesystem::path(dir) : BinDir();
+}
+
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
   const auto end = std::chrono::steady_clock::now() + deadline;
   while (true) {
@@ -86,7 +92,7 @@ Roomsim::Roomsim(const Options& options) {
     return FindWindowA("AIM_ChatWnd", nullptr) == nullptr &&
            FindWindowA(roomsim::kHubClass, nullptr) == nullptr;
   });
-  std::string command = Quote((BinDir() / "roomsim.exe").string()) + " --room " +
+  std::string command = Quote((RoomsimDir() / "roomsim.exe").string()) + " --room " +
                         Quote(options.room) + " --user " + Quote(options.user);
   if (!options.linkLog.empty()) command += " --link-log " + Quote(options.linkLog);
   STARTUPINFOA startup{};

@@ -17,6 +17,10 @@ using namespace std::chrono_literals;
 // The folder of the running test program; roomsim.exe and tavik-varrow.exe sit beside it.
 std::filesystem::path BinDir();
 
+// Where roomsim.exe is started from: the folder named by TV_ROOMSIM_DIR (a roomsim of the other
+// bitness, for mixed runs), else BinDir().
+std::filesystem::path RoomsimDir();
+
 // Polls `condition` (pumping this thread's messages) until it holds or `deadline` passes.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline = 20s);
 

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Whether Windows programs start on Windows XP SP3 (32-bit) and XP x64 (64-bit): the PE header of
+# each asks for no newer Windows than 5.1 (PE32) or 5.2 (PE32+), and each function it imports at
+# load time is in the list of XP's exports, tests/imports/xp-exports.txt. Two checks per program,
+# printed and, with --xml, written as a GoogleTest-style report; fails when any check fails.
+# Usage: scripts/check-imports.sh [--xml REPORT] EXE...
+set -uo pipefail
+
+list="$(dirname "$0")/../tests/imports/xp-exports.txt"
+xml=""
+if [[ ${1:-} == --xml ]]; then
+  xml=$2
+  shift 2
+fi
+[[ $# -gt 0 ]] || { echo "usage: $0 [--xml REPORT] EXE..." >&2; exit 2; }
+objdump=$(command -v x86_64-w64-mingw32-objdump || command -v i686-w64-mingw32-objdump) || {
+  echo "check-imports: no MinGW objdump (Debian package binutils-mingw-w64)" >&2
+  exit 2
+}
+
+# "dll function" for every name the list allows on architecture $1 (x86 or x64).
+allowed() {
+  awk -v arch="$1" '
+    { sub(/#.*/, "") }
+    /^\[/ { gsub(/[][]/, ""); dll = tolower($1); on = ($2 == "" || $2 == arch); next }
+    on { for (i = 1; i <= NF; i++) print dll, $i }' "$list" | sort -u
+}
+
+xml_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g' -e 's/"/\&quot;/g'; }
+
+cases=()  # "name|failure text" (empty text: passed)
+for exe in "$@"; do
+  label="$(basename "$(dirname "$(dirname "$exe")")")/$(basename "$exe")"
+  if ! dump=$("$objdump" -p "$exe" 2>&1); then
+    cases+=("$label header|cannot read: $dump" "$label imports|cannot read the file")
+    continue
+  fi
+  case $(sed -n 's/^Magic.*(\(PE32+*\)).*/\1/p' <<<"$dump") in
+    PE32) arch=x86 want=5.1 ;;
+    PE32+) arch=x64 want=5.2 ;;
+    *) arch="" want="" ;;
+  esac
+  field() { awk -v f="$1" '$1 == f {print $2}' <<<"$dump"; }
+  subsystem="$(field MajorSubsystemVersion).$(field MinorSubsystemVersion)"
+  os="$(field MajorOSystemVersion).$(field MinorOSystemVersion)"
+  problem=""
+  [[ -n $arch ]] || problem="not a PE32 or PE32+ program"
+  [[ -z $problem && $subsystem != "$want" ]] && problem="subsystem version $subsystem, not $want"
+  [[ -z $problem && $os != "$want" ]] && problem="OS version $os, not $want"
+  cases+=("$label header|$problem")
+
+  # The import tables: "DLL Name: X" heads each DLL's names; an import by number shows <none>.
+  imports=$(awk '
+    /^\tDLL Name: / { dll = tolower($3); next }
+    dll != "" && /^\t[0-9a-f]+\t? +[0-9]+ +/ { print dll, ($3 == "<none>" ? "#" $2 : $3); next }
+    /^$/ { dll = "" }' <<<"$dump" | sort -u)
+  count=$(grep -c . <<<"$imports")
+  newer=$(comm -23 <(printf '%s\n' "$imports") <(allowed "$arch") | awk '{printf "%s%s!%s", sep, $1, $2; sep=" "}')
+  cases+=("$label imports|${newer:+not on Windows XP: $newer}")
+  if [[ -z $problem && -z $newer ]]; then
+    echo "$label: ${arch}, Windows $subsystem, $count imports, all on Windows XP"
+  else
+    echo "$label: FAILED: ${problem}${problem:+; }${newer:+not on Windows XP: $newer}"
+  fi
+done
+
+failures=0
+for c in "${cases[@]}"; do [[ -n ${c#*|} ]] && failures=$((failures + 1)); done
+if [[ -n $xml ]]; then
+  {
+    echo '<?xml version="1.0" encoding="UTF-8"?>'
+    echo "<testsuites tests=\"${#cases[@]}\" failures=\"$failures\" disabled=\"0\" errors=\"0\" name=\"AllTests\">"
+    echo "  <testsuite name=\"StartsOnWindowsXP\" tests=\"${#cases[@]}\" failures=\"$failures\" disabled=\"0\" errors=\"0\">"
+    for c in "${cases[@]}"; do
+      name=$(xml_escape <<<"${c%%|*}")
+      text=$(xml_escape <<<"${c#*|}")
+      if [[ -z $text ]]; then
+        echo "    <testcase name=\"$name\" status=\"run\" result=\"completed\" classname=\"StartsOnWindowsXP\" />"
+      else
+        echo "    <testcase name=\"$name\" status=\"run\" result=\"completed\" classname=\"StartsOnWindowsXP\">"
+        echo "      <failure message=\"$text\" type=\"\" />"
+        echo "    </testcase>"
+      fi
+    done
+    echo "  </testsuite>"
+    echo "</testsuites>"
+  } >"$xml"
+fi
+[[ $failures -eq 0 ]]
