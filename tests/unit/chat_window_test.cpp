@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "aim/room_link.h"
 #include "fake_chat_room.h"
 
 namespace tv::aim {
@@ -16,20 +17,24 @@ using platform::kWmLButtonDown;
 using platform::kWmLButtonUp;
 using platform::kWmSetText;
 using testing::FakeChatRoom;
+using Lines = std::vector<std::string>;
 
-struct Sent {
-  unsigned message;
-  std::uintptr_t wParam;
-  std::intptr_t lParam;
-  bool operator==(const Sent&) const = default;
-};
-
-std::vector<Sent> Messages(const std::vector<FakeDesktop::Message>& log) {
-  std::vector<Sent> out;
-  for (const auto& m : log) {
-    out.push_back({m.message, m.wParam, m.message == kWmSetText ? 0 : m.lParam});
+// The messages of the log as "window:message:wParam", the windows named by the room.
+Lines Messages(const FakeChatRoom& room) {
+  Lines out;
+  for (const auto& m : room.desktop.Log()) {
+    const char* who = m.window == room.transcript     ? "transcript"
+                      : m.window == room.input        ? "input"
+                      : m.window == room.chat         ? "chat"
+                      : m.window == room.sendButton() ? "send"
+                                                      : "other";
+    out.push_back(std::string(who) + ":" + std::to_string(m.message) + ":" +
+                  std::to_string(m.wParam));
   }
   return out;
+}
+std::string M(const char* who, unsigned message, std::uintptr_t wParam = 0) {
+  return std::string(who) + ":" + std::to_string(message) + ":" + std::to_string(wParam);
 }
 
 class ChatWindowTest : public ::testing::Test {
@@ -38,23 +43,15 @@ class ChatWindowTest : public ::testing::Test {
   platform::ChatClientOs os = room.Os();
 };
 
-TEST_F(ChatWindowTest, TranscriptReadsLengthThenTextWithRoomForTheNul) {
-  room.desktop.SetText(room.transcript, "<BR>hello");
-  EXPECT_EQ(GetTranscriptText(os), L"<BR>hello");
-  const auto log = room.desktop.LogOf(room.transcript);
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0].message, kWmGetTextLength);
-  EXPECT_EQ(log[1].message, kWmGetText);
-  EXPECT_EQ(log[1].wParam, 10u);
-}
-
-TEST_F(ChatWindowTest, TailIsTheLast500Characters) {
-  const std::string text = std::string(300, 'a') + std::string(500, 'b');
+TEST_F(ChatWindowTest, TranscriptReadsLengthThenTextWithRoomForTheNulAndTheTailIsTheLast500) {
+  room.desktop.SetText(room.transcript, "<BR>na\xEFve");
+  EXPECT_EQ(GetTranscriptText(os), L"<BR>na\u00EFve");
+  EXPECT_EQ(Messages(room),
+            (Lines{M("transcript", kWmGetTextLength), M("transcript", kWmGetText, 10)}));
   for (const auto& [transcript, tail] : std::vector<std::pair<std::string, std::wstring>>{
            {"", L""},
-           {"short", L"short"},
            {std::string(500, 'c'), std::wstring(500, L'c')},
-           {text, std::wstring(500, L'b')}}) {
+           {std::string(300, 'a') + std::string(500, 'b'), std::wstring(500, L'b')}}) {
     room.desktop.SetText(room.transcript, transcript);
     EXPECT_EQ(GetTranscriptTail(os), tail);
   }
@@ -186,152 +183,85 @@ TEST_F(ChatWindowTest, LyingLengthCountsAsAMissingTranscript) {
   EXPECT_EQ(GetTranscriptTail(os), L"<BR>hi");
 }
 
-TEST_F(ChatWindowTest, CopiedCountBeyondTheBufferIsCutToTheBuffer) {
-  room.desktop.SetText(room.transcript, "<BR>hi");
-  room.desktop.SetHook(room.transcript, [&](const FakeDesktop::Message& m) {
-    return m.message == kWmGetText ? std::optional<std::intptr_t>(1 << 20) : std::nullopt;
-  });
-  EXPECT_EQ(GetTranscriptText(os), L"      ");  // the blank-filled buffer, never more
+TEST_F(ChatWindowTest, ACopyThatDisagreesWithTheLengthStaysWithinTheBuffer) {
+  const struct {
+    std::string before, during;  // the text when asked its length, and when copied
+    std::intptr_t copied;        // what the control claims it copied; -1: the truth
+    std::wstring read;
+  } cases[] = {
+      {"<BR>hi", "<BR>hi", 1 << 20, L"      "},  // the blank-filled buffer, never more
+      {"<BR>one", "<BR>one<BR>two and much more", -1, L"<BR>one"},
+      {"<BR>one<BR>two", "", -1, L""},
+  };
+  for (const auto& c : cases) {
+    room.desktop.SetText(room.transcript, c.before);
+    room.desktop.SetHook(room.transcript, [&](const FakeDesktop::Message& m) {
+      if (m.message == kWmGetTextLength) room.desktop.SetText(room.transcript, c.during);
+      const bool lie = m.message == kWmGetText && c.copied >= 0;
+      return lie ? std::optional(c.copied)
+             : m.message == kWmGetTextLength
+                 ? std::optional<std::intptr_t>(static_cast<std::intptr_t>(c.before.size()))
+                 : std::nullopt;
+    });
+    EXPECT_EQ(GetTranscriptText(os), c.read) << c.before;
+  }
 }
 
-TEST_F(ChatWindowTest, TranscriptThatGrowsBetweenTheTwoMessagesIsReadWithinTheBuffer) {
-  room.desktop.SetText(room.transcript, "<BR>one");
-  room.desktop.SetHook(room.transcript,
-                       [&](const FakeDesktop::Message& m) -> std::optional<std::intptr_t> {
-                         if (m.message == kWmGetTextLength) {
-                           room.desktop.SetText(room.transcript, "<BR>one<BR>two and much more");
-                           return 7;
-                         }
-                         return std::nullopt;
-                       });
-  EXPECT_EQ(GetTranscriptText(os), L"<BR>one");
-}
-
-TEST_F(ChatWindowTest, TranscriptThatShrinksBetweenTheTwoMessagesGivesOnlyWhatWasCopied) {
-  room.desktop.SetText(room.transcript, "<BR>one<BR>two");
-  room.desktop.SetHook(room.transcript,
-                       [&](const FakeDesktop::Message& m) -> std::optional<std::intptr_t> {
-                         if (m.message == kWmGetTextLength) {
-                           room.desktop.SetText(room.transcript, "");
-                           return 14;
-                         }
-                         return std::nullopt;
-                       });
-  EXPECT_EQ(GetTranscriptText(os), L"");
-}
-
-TEST_F(ChatWindowTest, SetTranscriptTextReplacesIt) {
+TEST_F(ChatWindowTest, SendsSetTheInputThenClickOrPressTheFifthButtonAndOtherCallsAreOneMessage) {
   room.SayAsUser("hi");
   SetTranscriptText(os, L"");
   EXPECT_EQ(room.Transcript(), "");
-  EXPECT_EQ(Messages(room.desktop.Log()), (std::vector<Sent>{{kWmSetText, 0, 0}}));
-}
-
-TEST_F(ChatWindowTest, SendChatTextSetsTheInputThenClicksTheFifthButton) {
-  SendChatText(os, L"[Chat Cleared]");
-  EXPECT_EQ(room.desktop.LogOf(room.input).at(0).text, "[Chat Cleared]");
-  EXPECT_EQ(
-      Messages(room.desktop.Log()),
-      (std::vector<Sent>{{kWmSetText, 0, 0}, {kWmLButtonDown, 13, 0}, {kWmLButtonUp, 13, 0}}));
-  EXPECT_EQ(room.desktop.Log()[1].window, room.sendButton());
-  EXPECT_EQ(room.Sent(), std::vector<std::string>{"[Chat Cleared]"});
-}
-
-TEST_F(ChatWindowTest, SendChatLinePressesTheButtonWithTheSpaceKey) {
-  SendChatLine(os, L"[Tavik Varrow V.2][Searching User]");
-  EXPECT_EQ(
-      Messages(room.desktop.Log()),
-      (std::vector<Sent>{
-          {kWmSetText, 0, 0}, {kWmLButtonDown, 0, 0}, {kWmKeyUp, 0x20, 0}, {kWmLButtonUp, 0, 0}}));
-  for (std::size_t i = 1; i < 4; ++i) EXPECT_EQ(room.desktop.Log()[i].window, room.sendButton());
-  EXPECT_EQ(room.Sent(), std::vector<std::string>{"[Tavik Varrow V.2][Searching User]"});
-}
-
-TEST_F(ChatWindowTest, EmptyTextIsStillSent) {
-  SendChatText(os, L"");
-  SendChatLine(os, L"");
-  EXPECT_EQ(room.Sent(), (std::vector<std::string>{"", ""}));
-}
-
-TEST_F(ChatWindowTest, TextCrossesInTheAnsiCodePage) {
   SendChatText(os, L"caf\u00E9 \u4E2D");
-  EXPECT_EQ(room.Sent().at(0), "caf\xE9 ?");
-  room.desktop.SetText(room.transcript, "na\xEFve");
-  EXPECT_EQ(GetTranscriptText(os), L"na\u00EFve");
-}
-
-TEST_F(ChatWindowTest, RoomNameDropsTheFirstWordAndRoomLabel) {
-  const struct {
-    std::string caption;
-    std::wstring name;
-  } cases[] = {
-      {"Chat Room: Lobby", L" Lobby"},
-      {"Chat Room: Chatters", L" ters"},  // the first word goes wherever it stands
-      {"Lobby", L""},
-      {"", L""},
-      {"Chat Room: my room 2", L" my room 2"},
-      {"Room: Room: x", L"  x"},
-  };
-  for (const auto& c : cases) {
-    room.desktop.SetText(room.chat, c.caption);
-    EXPECT_EQ(GetRoomName(os), c.name) << c.caption;
+  SendChatLine(os, L"");  // empty text is still sent
+  ClickWindow(os, room.buttons[0]);
+  room.desktop.SetText(room.chat, "Chat Room: my Chatters 2");
+  EXPECT_EQ(GetRoomName(os), L" my ters 2");  // the first word goes wherever it stands
+  CloseChatWindow(os);
+  EXPECT_FALSE(room.IsOpen());
+  EXPECT_EQ(room.Sent(), (Lines{"caf\xE9 ?", ""}));
+  EXPECT_EQ(
+      Messages(room),
+      (Lines{M("transcript", kWmSetText), M("input", kWmSetText), M("send", kWmLButtonDown, 13),
+             M("send", kWmLButtonUp, 13), M("input", kWmSetText), M("send", kWmLButtonDown),
+             M("send", kWmKeyUp, 0x20), M("send", kWmLButtonUp), M("other", kWmLButtonDown, 13),
+             M("other", kWmLButtonUp, 13), M("chat", platform::kWmGetTextLength),
+             M("chat", kWmGetText, 25), M("chat", kWmClose)}));
+  for (const auto& [caption, name] : std::vector<std::pair<std::string, std::wstring>>{
+           {"Lobby", L""}, {"", L""}, {"Room: Room: x", L"  x"}}) {
+    room.Open();
+    room.desktop.SetText(room.chat, caption);
+    EXPECT_EQ(GetRoomName(os), name) << caption;
+    room.Close();
   }
 }
 
-TEST_F(ChatWindowTest, CloseChatWindowClosesIt) {
-  CloseChatWindow(os);
-  EXPECT_FALSE(room.IsOpen());
-  EXPECT_EQ(Messages(room.desktop.Log()), (std::vector<Sent>{{kWmClose, 0, 0}}));
-}
-
-TEST_F(ChatWindowTest, ClickWindowSendsDownAndUpWithShiftAndControl) {
-  ClickWindow(os, room.buttons[0]);
-  EXPECT_EQ(Messages(room.desktop.LogOf(room.buttons[0])),
-            (std::vector<Sent>{{kWmLButtonDown, 13, 0}, {kWmLButtonUp, 13, 0}}));
-}
-
-TEST(ChatWindowMissingTest, NoChatWindowMeansEmptyReadsAndNoMessages) {
-  FakeChatRoom room;
-  room.Close();
-  const auto os = room.Os();
-  EXPECT_EQ(GetTranscriptText(os), L"");
-  EXPECT_EQ(GetTranscriptTail(os), L"");
-  EXPECT_EQ(GetRoomName(os), L"");
-  SetTranscriptText(os, L"");
-  SendChatText(os, L"x");
-  SendChatLine(os, L"x");
-  PressSendButton(os);
-  CloseChatWindow(os);
-  ClickWindow(os, platform::kNoWindow);
-  EXPECT_TRUE(room.desktop.Log().empty());
-}
-
-TEST(ChatWindowMissingTest, TooFewIconButtonsSendNothingRatherThanTheWrongButton) {
-  for (int buttons = 0; buttons <= 4; ++buttons) {
+TEST(ChatWindowMissingTest, NoWindowTooFewButtonsOrNoInputPaneSendNothing) {
+  for (const int buttons : {-1, 0, 1, 2, 3, 4, 6}) {
     platform::FakeDesktop desktop;
     platform::FakeShell shell;
     platform::Latin1CodePage codePage;
-    const auto chat = desktop.AddWindow(platform::kNoWindow, "aim_chatwnd");
-    desktop.AddWindow(chat, "wndate32class");
-    const auto inputPane = desktop.AddWindow(chat, "wndate32class");
-    desktop.AddWindow(inputPane, "ate32class");
-    for (int i = 0; i < buttons; ++i) desktop.AddWindow(chat, "_OSCAR_ICONBTN");
-    SendChatText({desktop, shell, codePage}, L"x");
-    SendChatLine({desktop, shell, codePage}, L"x");
+    const platform::ChatClientOs os{desktop, shell, codePage};
+    if (buttons >= 0) {
+      const auto chat = desktop.AddWindow(platform::kNoWindow, "aim_chatwnd");
+      desktop.AddWindow(desktop.AddWindow(chat, "wndate32class"), "ate32class");
+      // Six buttons but one pane: the input pane is missing.
+      if (buttons < 6) desktop.AddWindow(desktop.AddWindow(chat, "WndAte32Class"), "Ate32Class");
+      for (int i = 0; i < buttons; ++i) desktop.AddWindow(chat, "_OSCAR_ICONBTN");
+    }
+    SendChatText(os, L"x");
+    SendChatLine(os, L"x");
+    if (buttons < 6) PressSendButton(os);
+    if (buttons < 0) {
+      EXPECT_EQ(GetTranscriptText(os), L"");
+      EXPECT_EQ(GetTranscriptTail(os), L"");
+      EXPECT_EQ(GetRoomName(os), L"");
+      SetTranscriptText(os, L"");
+      CloseChatWindow(os);
+      ClickWindow(os, platform::kNoWindow);
+    }
     for (const auto& m : desktop.Log()) EXPECT_EQ(m.message, kWmSetText) << buttons;
+    if (buttons == 6 || buttons < 0) EXPECT_TRUE(desktop.Log().empty()) << buttons;
   }
-}
-
-TEST(ChatWindowMissingTest, MissingInputPaneSendsNothing) {
-  platform::FakeDesktop desktop;
-  platform::FakeShell shell;
-  platform::Latin1CodePage codePage;
-  const auto chat = desktop.AddWindow(platform::kNoWindow, "AIM_ChatWnd");
-  const auto pane = desktop.AddWindow(chat, "WndAte32Class");
-  desktop.AddWindow(pane, "Ate32Class");
-  for (int i = 0; i < 6; ++i) desktop.AddWindow(chat, "_oscar_iconbtn");
-  SendChatText({desktop, shell, codePage}, L"x");
-  EXPECT_TRUE(desktop.Log().empty());
 }
 
 TEST_F(ChatWindowTest, HungClientCountsAsMissing) {
@@ -355,24 +285,44 @@ TEST_F(ChatWindowTest, HungClientCountsAsMissing) {
     SendChatLine(os, L"x");
     EXPECT_EQ(room.Sent().size(), c.sent ? 2u : 0u);
     // Once the input does not answer, the button is not pressed either.
-    if (c.hung == room.input) {
-      EXPECT_TRUE(room.desktop.LogOf(room.sendButton()).empty());
-    }
+    if (c.hung == room.input) EXPECT_TRUE(room.desktop.LogOf(room.sendButton()).empty());
     room.desktop.SetHung(c.hung, false);
   }
-  SendChatText(os, L"again");
-  EXPECT_EQ(room.Sent().back(), "again");
-}
-
-TEST_F(ChatWindowTest, ButtonThatStopsAnsweringAfterTheDownGetsNoMore) {
-  room.desktop.SetHook(room.sendButton(),
-                       [&](const FakeDesktop::Message& m) -> std::optional<std::intptr_t> {
-                         if (m.message == kWmLButtonDown)
-                           room.desktop.SetHung(room.sendButton(), true);
-                         return 0;
-                       });
+  // A button that stops answering after the down gets no more.
+  room.desktop.SetHook(room.sendButton(), [&](const FakeDesktop::Message& m) {
+    if (m.message == kWmLButtonDown) room.desktop.SetHung(room.sendButton(), true);
+    return std::optional<std::intptr_t>(0);
+  });
+  room.desktop.ClearLog();
   PressSendButton(os);
   EXPECT_EQ(room.desktop.LogOf(room.sendButton()).size(), 1u);
+}
+
+// The link opens hidden, with no owner, parameters or folder; quotes and control characters
+// would break out of the handler's command line.
+TEST(JoinRoomTest, OpensTheLinkHidden) {
+  const struct {
+    std::wstring room, exchange;
+    std::string link;
+  } cases[] = {
+      {L"Main Lobby", L" 4 ", "aim:gochat?roomname=mainlobby&exchange= 4 "},
+      {L"a&b?c=d", L"5", "aim:gochat?roomname=a&b?c=d&exchange=5"},
+      {L"R\u00C9SUM\u00C9", L"4", "aim:gochat?roomname=r\xE9sum\xE9&exchange=4"},
+      {L"x\" --evil \"y", L"4\t", "aim:gochat?roomname=x%22--evil%22y&exchange=4%09"},
+      {L"a\r\nb", L"\"", "aim:gochat?roomname=a%0D%0Ab&exchange=%22"},
+  };
+  testing::FakeChatRoom room;
+  for (const auto& c : cases) JoinRoom(room.Os(), c.room, c.exchange);
+  ASSERT_EQ(room.shell.Calls().size(), std::size(cases));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const auto& call = room.shell.Calls()[i];
+    EXPECT_EQ(call.file, cases[i].link);
+    EXPECT_EQ(call.verb, "open");
+    EXPECT_EQ(call.owner, platform::kNoWindow);
+    EXPECT_FALSE(call.parameters || call.directory);
+    EXPECT_EQ(call.showCommand, 0);
+  }
+  EXPECT_TRUE(room.desktop.Log().empty());
 }
 
 }  // namespace
