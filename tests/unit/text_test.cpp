@@ -15,7 +15,7 @@ namespace {
 TEST(TextTest, LowersTheAnsiRangeAndBeyondAndRemovesLeftToRight) {
   // clang-format off
   const std::pair<std::wstring, std::wstring> lower[] = {
-      {L"ABC xyz 123 /HELP", L"abc xyz 123 /help"},
+      {L"@AZ[ xyz 123 /HELP", L"@az[ xyz 123 /help"},
       {L"\u00C0\u00C9\u00D6\u00D7\u00DE\u00DF", L"\u00E0\u00E9\u00F6\u00D7\u00FE\u00DF"},
       {L"\u0160\u0152\u017D\u0178\u0139\u014A\u0149", L"\u0161\u0153\u017E\u00FF\u013A\u014B\u0149"},
       {L"\u0391\u03A9\u03A2\u0410\u042F\u0401", L"\u03B1\u03C9\u03A2\u0430\u044F\u0451"},
