@@ -14,10 +14,8 @@ FakeChatRoom::FakeChatRoom(std::string userName, std::string room)
 
 void FakeChatRoom::Open() {
   chat = desktop.AddWindow(kNoWindow, "AIM_ChatWnd", "Chat Room: " + roomName_);
-  transcriptPane = desktop.AddWindow(chat, "WndAte32Class");
-  transcript = desktop.AddWindow(transcriptPane, "Ate32Class");
-  inputPane = desktop.AddWindow(chat, "WndAte32Class");
-  input = desktop.AddWindow(inputPane, "Ate32Class");
+  transcript = desktop.AddWindow(desktop.AddWindow(chat, "WndAte32Class"), "Ate32Class");
+  input = desktop.AddWindow(desktop.AddWindow(chat, "WndAte32Class"), "Ate32Class");
   for (auto& button : buttons) button = desktop.AddWindow(chat, "_oscar_iconbtn");
   // The send button sends on button-up after button-down, or on space key-up while held down:
   // a down, key-up, up sequence sends once.

@@ -44,9 +44,7 @@ class FakeChatRoom {
   platform::Latin1CodePage codePage;
 
   platform::WindowHandle chat = platform::kNoWindow;
-  platform::WindowHandle transcriptPane = platform::kNoWindow;
   platform::WindowHandle transcript = platform::kNoWindow;
-  platform::WindowHandle inputPane = platform::kNoWindow;
   platform::WindowHandle input = platform::kNoWindow;
   platform::WindowHandle buttons[6] = {};
   platform::WindowHandle sendButton() const { return buttons[4]; }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "aim/room_link.h"
 #include "fake_chat_room.h"
 
@@ -19,7 +21,12 @@ using platform::kWmSetText;
 using testing::FakeChatRoom;
 using Lines = std::vector<std::string>;
 
-// The messages of the log as "window:message:wParam", the windows named by the room.
+// The log as "window:message:wParam:lParam", the windows named by the room, without the buffer
+// pointers of WM_SETTEXT and WM_GETTEXT.
+std::string M(const char* who, unsigned message, std::uintptr_t wParam = 0, std::intptr_t l = 0) {
+  return std::string(who) + ":" + std::to_string(message) + ":" + std::to_string(wParam) + ":" +
+         std::to_string(l);
+}
 Lines Messages(const FakeChatRoom& room) {
   Lines out;
   for (const auto& m : room.desktop.Log()) {
@@ -28,13 +35,10 @@ Lines Messages(const FakeChatRoom& room) {
                       : m.window == room.chat         ? "chat"
                       : m.window == room.sendButton() ? "send"
                                                       : "other";
-    out.push_back(std::string(who) + ":" + std::to_string(m.message) + ":" +
-                  std::to_string(m.wParam));
+    const bool pointer = m.message == kWmSetText || m.message == kWmGetText;
+    out.push_back(M(who, m.message, m.wParam, pointer ? 0 : m.lParam));
   }
   return out;
-}
-std::string M(const char* who, unsigned message, std::uintptr_t wParam = 0) {
-  return std::string(who) + ":" + std::to_string(message) + ":" + std::to_string(wParam);
 }
 
 class ChatWindowTest : public ::testing::Test {
@@ -64,12 +68,8 @@ class TwoByteCodePage final : public platform::CodePage {
   std::string ToAnsi(std::wstring_view text) const override {
     std::string out;
     for (wchar_t c : text) {
-      if (c < 0x80) {
-        out += static_cast<char>(c);
-      } else {
-        out += static_cast<char>(0x80 | ((c >> 8) & 0x7F));
-        out += static_cast<char>(c & 0xFF);
-      }
+      if (c >= 0x80) out += static_cast<char>(0x80 | ((c >> 8) & 0x7F));
+      out += static_cast<char>(c < 0x80 ? c : c & 0xFF);
     }
     return out;
   }
@@ -77,11 +77,9 @@ class TwoByteCodePage final : public platform::CodePage {
     std::wstring out;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const auto lead = static_cast<unsigned char>(text[i]);
-      if (lead < 0x80 || i + 1 == text.size()) {
-        out += static_cast<wchar_t>(lead);
-      } else {
-        out += static_cast<wchar_t>(((lead & 0x7F) << 8) | static_cast<unsigned char>(text[++i]));
-      }
+      const bool pair = lead >= 0x80 && i + 1 < text.size();
+      out += static_cast<wchar_t>(pair ? (lead & 0x7F) << 8 | static_cast<unsigned char>(text[++i])
+                                       : lead);
     }
     return out;
   }
@@ -98,8 +96,7 @@ class Utf8CodePage final : public platform::CodePage {
     for (const auto c : text) {  // one code point per wchar_t here; tests write no surrogates
       const auto u = static_cast<std::uint32_t>(c);
       const int extra = u < 0x80 ? 0 : u < 0x800 ? 1 : u < 0x10000 ? 2 : 3;
-      constexpr unsigned kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
-      out += static_cast<char>(kLead[extra] | (u >> (6 * extra)));
+      out += static_cast<char>((extra == 0 ? 0 : 0xFF << (7 - extra) & 0xFF) | (u >> (6 * extra)));
       for (int k = extra - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((u >> (6 * k)) & 0x3F));
     }
     return out;
@@ -107,27 +104,18 @@ class Utf8CodePage final : public platform::CodePage {
   std::wstring FromAnsi(std::string_view text) const override {
     std::wstring out;
     for (std::size_t i = 0; i < text.size();) {
-      const auto b = static_cast<unsigned char>(text[i]);
-      const int extra = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
-      std::uint32_t u = extra <= 0 ? b : b & (0x3Fu >> extra);
+      const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+      // clang-format off
+      const int extra = byte(i) < 0x80 ? 0 : byte(i) < 0xC0 ? -1 : 1 + (byte(i) >= 0xE0) + (byte(i) >= 0xF0);
+      // clang-format on
+      std::uint32_t u = extra <= 0 ? byte(i) : byte(i) & (0x3Fu >> extra);
       int k = 1;
-      for (; extra > 0 && k <= extra && i + k < text.size() &&
-             (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-           ++k) {
-        u = (u << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-      }
-      if (extra < 0 || k <= extra) {
-        out += L'\uFFFD';
-        ++i;
-        continue;
-      }
-      if (u >= 0x10000) {
-        out += static_cast<wchar_t>(0xD800 + ((u - 0x10000) >> 10));
-        out += static_cast<wchar_t>(0xDC00 + ((u - 0x10000) & 0x3FF));
-      } else {
-        out += static_cast<wchar_t>(u);
-      }
-      i += static_cast<std::size_t>(extra) + 1;
+      for (; k <= extra && i + k < text.size() && (byte(i + k) & 0xC0) == 0x80; ++k)
+        u = u << 6 | (byte(i + k) & 0x3F);
+      const bool bad = extra < 0 || k <= extra;
+      if (!bad && u >= 0x10000) out += static_cast<wchar_t>(0xD800 + ((u - 0x10000) >> 10));
+      out += bad ? L'\uFFFD' : static_cast<wchar_t>(u >= 0x10000 ? 0xDC00 + (u & 0x3FF) : u);
+      i += bad ? 1 : static_cast<std::size_t>(extra) + 1;
     }
     return out;
   }
@@ -144,16 +132,16 @@ TEST_F(ChatWindowTest, TailIsTheEndOfTheWholeTextInEveryCodePage) {
     const platform::CodePage& page;
     std::wstring text;
   } cases[] = {
-      {twoByte, std::wstring(700, L'\u4E2D')},
-      {twoByte, L"x" + std::wstring(700, L'\u4E2D')},
-      {twoByte, std::wstring(300, L'\u4E2D') + std::wstring(300, L'a')},
-      {twoByte, std::wstring(10, L'\u4E2D')},
+      // clang-format off
+      {twoByte, std::wstring(700, L'\u4E2D')}, {twoByte, L"x" + std::wstring(700, L'\u4E2D')},
+      {twoByte, std::wstring(300, L'\u4E2D') + std::wstring(300, L'a')}, {twoByte, std::wstring(10, L'\u4E2D')},
       {twoByte, std::wstring(600, L'\u4E8C') + L"ab<BR>xyz"},     // trail bytes from 0x80 on
       {twoByte, L"a" + std::wstring(600, L'\u4E41') + L"<BR>x"},  // ASCII trail bytes
       {utf8, L"<BR>" + std::wstring(200, L'a') + tester + std::wstring(380, L'\u4E2D') + L"!"},
       {utf8, L"ab" + std::wstring(700, static_cast<wchar_t>(0x1F600)) + L"<BR>x"},
       {utf8, std::wstring(501, L'\u00E9') + std::wstring(499, L'\u4E2D')},
       {platform::Latin1CodePage{}, std::wstring(900, L'\u00E9') + L"<BR>x"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     const platform::ChatClientOs os{room.desktop, room.shell, c.page};
@@ -164,46 +152,36 @@ TEST_F(ChatWindowTest, TailIsTheEndOfTheWholeTextInEveryCodePage) {
   }
 }
 
-// A control may claim any length; only sane ones are read, and reading resumes once it is sane.
-TEST_F(ChatWindowTest, LyingLengthCountsAsAMissingTranscript) {
-  room.desktop.SetText(room.transcript, "<BR>hi");
-  std::intptr_t claimed = 0;
-  room.desktop.SetHook(room.transcript, [&](const FakeDesktop::Message& m) {
-    return m.message == kWmGetTextLength ? std::optional(claimed) : std::nullopt;
-  });
-  for (const std::intptr_t lie : {std::intptr_t{1} << 45, kMaxForeignTextLength + 1,
-                                  std::intptr_t{0x7FFFFFFF}, std::intptr_t{-1}}) {
-    claimed = lie;
-    room.desktop.ClearLog();
-    EXPECT_EQ(GetTranscriptTail(os), L"") << lie;
-    EXPECT_EQ(GetTranscriptText(os), L"") << lie;
-    for (const auto& m : room.desktop.Log()) EXPECT_NE(m.message, kWmGetText) << lie;
-  }
-  claimed = 6;
-  EXPECT_EQ(GetTranscriptTail(os), L"<BR>hi");
-}
-
-TEST_F(ChatWindowTest, ACopyThatDisagreesWithTheLengthStaysWithinTheBuffer) {
+// A control may claim any length or copy count, and its text may change between the two
+// messages: only sane lengths are read, and never more than the buffer.
+TEST_F(ChatWindowTest, LyingOrChangingTranscriptIsReadWithinTheBuffer) {
   const struct {
-    std::string before, during;  // the text when asked its length, and when copied
-    std::intptr_t copied;        // what the control claims it copied; -1: the truth
+    std::intptr_t length;                 // claimed; the text is "<BR>hi"
+    std::string during;                   // the text when copied
+    std::optional<std::intptr_t> copied;  // claimed; none: the truth
     std::wstring read;
+    int copies;
   } cases[] = {
-      {"<BR>hi", "<BR>hi", 1 << 20, L"      "},  // the blank-filled buffer, never more
-      {"<BR>one", "<BR>one<BR>two and much more", -1, L"<BR>one"},
-      {"<BR>one<BR>two", "", -1, L""},
+      // clang-format off
+      {std::intptr_t{1} << 45, "<BR>hi", {}, L"", 0}, {kMaxForeignTextLength + 1, "<BR>hi", {}, L"", 0},
+      {0x7FFFFFFF, "<BR>hi", {}, L"", 0}, {-1, "<BR>hi", {}, L"", 0}, {6, "<BR>hi", {}, L"<BR>hi", 2},
+      {6, "<BR>hi", 1 << 20, L"      ", 2},  // the blank-filled buffer, never more
+      {6, "<BR>hi<BR>two and much more", {}, L"<BR>hi", 2}, {6, "", {}, L"", 2},
+      // clang-format on
   };
   for (const auto& c : cases) {
-    room.desktop.SetText(room.transcript, c.before);
     room.desktop.SetHook(room.transcript, [&](const FakeDesktop::Message& m) {
       if (m.message == kWmGetTextLength) room.desktop.SetText(room.transcript, c.during);
-      const bool lie = m.message == kWmGetText && c.copied >= 0;
-      return lie ? std::optional(c.copied)
-             : m.message == kWmGetTextLength
-                 ? std::optional<std::intptr_t>(static_cast<std::intptr_t>(c.before.size()))
-                 : std::nullopt;
+      return m.message == kWmGetTextLength ? std::optional(c.length)
+             : m.message == kWmGetText     ? c.copied
+                                           : std::nullopt;
     });
-    EXPECT_EQ(GetTranscriptText(os), c.read) << c.before;
+    room.desktop.ClearLog();
+    EXPECT_EQ(GetTranscriptText(os), c.read) << c.length << " " << c.during;
+    EXPECT_EQ(GetTranscriptTail(os), c.read) << c.length << " " << c.during;
+    EXPECT_EQ(std::ranges::count_if(room.desktop.Log(),
+                                    [](const auto& m) { return m.message == kWmGetText; }),
+              c.copies);
   }
 }
 
@@ -270,10 +248,10 @@ TEST_F(ChatWindowTest, HungClientCountsAsMissing) {
     platform::WindowHandle hung;
     bool transcriptRead, roomNameRead, sent;
   } cases[] = {
-      {room.transcript, false, true, true},
-      {room.chat, true, false, true},
-      {room.input, true, true, false},
-      {room.sendButton(), true, true, false},
+      // clang-format off
+      {room.transcript, false, true, true}, {room.chat, true, false, true},
+      {room.input, true, true, false}, {room.sendButton(), true, true, false},
+      // clang-format on
   };
   for (const auto& c : cases) {
     room.desktop.SetHung(c.hung, true);
@@ -285,7 +263,10 @@ TEST_F(ChatWindowTest, HungClientCountsAsMissing) {
     SendChatLine(os, L"x");
     EXPECT_EQ(room.Sent().size(), c.sent ? 2u : 0u);
     // Once the input does not answer, the button is not pressed either.
-    if (c.hung == room.input) EXPECT_TRUE(room.desktop.LogOf(room.sendButton()).empty());
+    if (c.hung == room.input) {
+      EXPECT_TRUE(
+          std::ranges::none_of(Messages(room), [](auto& m) { return m.starts_with("send"); }));
+    }
     room.desktop.SetHung(c.hung, false);
   }
   // A button that stops answering after the down gets no more.
@@ -295,33 +276,23 @@ TEST_F(ChatWindowTest, HungClientCountsAsMissing) {
   });
   room.desktop.ClearLog();
   PressSendButton(os);
-  EXPECT_EQ(room.desktop.LogOf(room.sendButton()).size(), 1u);
+  EXPECT_EQ(Messages(room), Lines{M("send", kWmLButtonDown)});
 }
 
 // The link opens hidden, with no owner, parameters or folder; quotes and control characters
 // would break out of the handler's command line.
-TEST(JoinRoomTest, OpensTheLinkHidden) {
-  const struct {
-    std::wstring room, exchange;
-    std::string link;
-  } cases[] = {
-      {L"Main Lobby", L" 4 ", "aim:gochat?roomname=mainlobby&exchange= 4 "},
-      {L"a&b?c=d", L"5", "aim:gochat?roomname=a&b?c=d&exchange=5"},
-      {L"R\u00C9SUM\u00C9", L"4", "aim:gochat?roomname=r\xE9sum\xE9&exchange=4"},
-      {L"x\" --evil \"y", L"4\t", "aim:gochat?roomname=x%22--evil%22y&exchange=4%09"},
-      {L"a\r\nb", L"\"", "aim:gochat?roomname=a%0D%0Ab&exchange=%22"},
-  };
+TEST(JoinRoomTest, OpensTheLinkHiddenWithQuotesAndControlsEscaped) {
   testing::FakeChatRoom room;
-  for (const auto& c : cases) JoinRoom(room.Os(), c.room, c.exchange);
-  ASSERT_EQ(room.shell.Calls().size(), std::size(cases));
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const auto& call = room.shell.Calls()[i];
-    EXPECT_EQ(call.file, cases[i].link);
-    EXPECT_EQ(call.verb, "open");
-    EXPECT_EQ(call.owner, platform::kNoWindow);
-    EXPECT_FALSE(call.parameters || call.directory);
-    EXPECT_EQ(call.showCommand, 0);
+  JoinRoom(room.Os(), L"R\u00C9SUM\u00C9 a&b?c=d", L" 4 ");
+  JoinRoom(room.Os(), L"x\" --evil \"y\r\n", L"\"4\t");
+  Lines calls;
+  for (const auto& c : room.shell.Calls()) {
+    EXPECT_TRUE(c.owner == platform::kNoWindow && !c.parameters && !c.directory);
+    calls.push_back(c.verb + " " + c.file + " " + std::to_string(c.showCommand));
   }
+  EXPECT_EQ(calls, (Lines{"open aim:gochat?roomname=r\xE9sum\xE9"
+                          "a&b?c=d&exchange= 4  0",
+                          "open aim:gochat?roomname=x%22--evil%22y%0D%0A&exchange=%224%09 0"}));
   EXPECT_TRUE(room.desktop.Log().empty());
 }
 

@@ -77,7 +77,8 @@ class Form1Test : public ::testing::Test {
     }
     out.insert(out.end(), view.log.begin(), view.log.end());
     if (scanTimer.starts() > 0 && !chat.scanning()) {
-      out.emplace_back(view.IsChecked(kCheck1) || !state.userName().empty() ? "half" : "stopped");
+      const bool half = view.IsChecked(kCheck1) || state.scanOn() || !state.userName().empty();
+      out.emplace_back(half ? "half" : "stopped");
     }
     std::string joined;
     for (const std::string& e : out) joined += (joined.empty() ? "" : "|") + e;
@@ -188,30 +189,17 @@ TEST_F(Form1Test, ChatScanOnAndOffAndReIdentification) {
                    "[Chatscan Disabled]", kAnnouncement, "[Found User 'Tester']"}));
 }
 
-class SomeNameTest : public Form1Test {
- protected:
-  SomeNameTest() : Form1Test("Some Name") {}
-};
-
-TEST_F(SomeNameTest, TheFirstLineNamesTheUserAndOnlyTheUserIsObeyed) {
-  view.Click(kCheck2);  // the announcement is never withheld
-  view.Click(kCheck1);
-  Say("/help");  // names the user, is no command
-  EXPECT_EQ(view.Text(kText1), L"somename");
-  for (const char* speaker : {"SomeName", "Some Name", "someone", "SOME NAME"}) {
-    SayInRed(speaker, "/help");
-  }
-  EXPECT_EQ(room.Sent(), (Lines{kAnnouncement, "[Found User 'Some Name']", kHelp, kHelp, kHelp}));
-}
-
-// The first line names the user, even an empty speaker's; a name typed into the box is used as
-// typed, and speakers are compared lower-cased and blank-free after losing their first character.
+// The first line names the user, even an empty speaker's, and is no command; a name typed into
+// the box is used as typed; speakers are compared lower-cased and blank-free after losing their
+// first character.
 TEST_F(Form1Test, IdentificationTakesTheFirstSpeakerAndTheBoxAsTyped) {
+  view.Click(kCheck2);  // sends off withhold neither the announcement nor help
   chat.scan_on();
   room.Say("Someone", "/help");  // not in the user's colour: no speaker
   Tick();
   Tick();  // "[Found User '']" comes back from the user
   EXPECT_EQ(view.Text(kText1), L"tester");
+  for (const char* speaker : {"TESTER", "Tes ter", "tester2"}) SayInRed(speaker, "/help");
   view.written.clear();
   view.Type(kText1, L"Some Name");
   EXPECT_TRUE(view.written.empty()) << "the typed name is not written back under the caret";
@@ -219,7 +207,7 @@ TEST_F(Form1Test, IdentificationTakesTheFirstSpeakerAndTheBoxAsTyped) {
   view.Type(kText1, L"somename");
   SayInRed("Some Name", "/help");
   interpreter.chat_aimchatscan({L"Some Name", L"/help", L""});  // the speaker is "ome Name"
-  EXPECT_EQ(room.Sent(), (Lines{"[Found User '']", "[Found User 'Tester']", kHelp}));
+  EXPECT_EQ(room.Sent(), (Lines{"[Found User '']", "[Found User 'Tester']", kHelp, kHelp, kHelp}));
 }
 
 TEST_F(Form1Test, SendsLabelFollowsCommandsAndTheBoxFollowsBoth) {
