@@ -57,23 +57,16 @@ TEST(FiguresTest, OsVariableWhateverTheCaseOfItsName) {
 }
 
 TEST(FiguresTest, ProgramCountFromTheRegistryElseTheTaskbarsWindows) {
-  const auto window = [](auto change) {
-    TopLevelWindow w{.handle = 0x10, .visible = true, .titleLength = 5};
-    change(w);
-    return w;
-  };
-  using W = TopLevelWindow&;
-  const int app = platform::kWsExAppWindow, tool = platform::kWsExToolWindow;
+  const std::uint32_t app = platform::kWsExAppWindow, tool = platform::kWsExToolWindow;
+  const platform::WindowHandle none = platform::kNoWindow, owner = 0x20;
+  // Handle, visible, owner, extended style, title length, cloaked; and whether it counts.
   // clang-format off
   const std::vector<std::pair<TopLevelWindow, bool>> cases = {
-      {window([](W) {}), true}, {window([](W w) { w.visible = false; }), false},
-      {window([](W w) { w.cloaked = true; }), false}, {window([](W w) { w.titleLength = 0; }), false},
-      {window([](W w) { w.owner = 0x20; }), false}, {window([&](W w) { w.exStyle = tool; }), false},
-      {window([&](W w) { w.owner = 0x20; w.exStyle = app; }), true},
-      {window([&](W w) { w.exStyle = app | tool; }), true},
-      {window([&](W w) { w.visible = false; w.exStyle = app; }), false},
-      {window([&](W w) { w.titleLength = 0; w.exStyle = app; }), false},
-      {window([](W w) { w.handle = 0x99; }), false},  // the shell's own
+      {{0x10, true, none, 0, 5}, true}, {{0x10, false, none, 0, 5}, false}, {{0x10, true, none, 0, 5, true}, false},
+      {{0x10, true, none, 0, 0}, false}, {{0x10, true, owner, 0, 5}, false}, {{0x10, true, none, tool, 5}, false},
+      {{0x10, true, owner, app, 5}, true}, {{0x10, true, none, app | tool, 5}, true},
+      {{0x10, false, none, app, 5}, false}, {{0x10, true, none, app, 0}, false},
+      {{0x99, true, none, 0, 5}, false},  // the shell's own
   };
   // clang-format on
   platform::FakeSystemOs fake;
