@@ -210,42 +210,35 @@ TEST_F(Form1Test, IdentificationTakesTheFirstSpeakerAndTheBoxAsTyped) {
   EXPECT_EQ(room.Sent(), (Lines{"[Found User '']", "[Found User 'Tester']", kHelp, kHelp, kHelp}));
 }
 
-TEST_F(Form1Test, SendsLabelFollowsCommandsAndTheBoxFollowsBoth) {
+// The clear timer takes accepted minutes and keeps a period too long for it; the sends label
+// follows the commands only, the box both.
+TEST_F(Form1Test, ClearTimerAndSendsSwitchOnTheWindow) {
   StartScanning();
-  Say("/csoff");
-  EXPECT_TRUE(view.IsChecked(kCheck2));
-  EXPECT_EQ(view.Text(kChatsendlbl), L"Off");
-  Say("/cson");
-  EXPECT_FALSE(view.IsChecked(kCheck2));
-  EXPECT_EQ(view.Text(kChatsendlbl), L"On");
-  view.Click(kCheck2);
-  EXPECT_TRUE(state.sendsOff());
-  EXPECT_EQ(view.Text(kChatsendlbl), L"On");
-}
-
-TEST_F(Form1Test, ClearTimerTakesAcceptedMinutesAndKeepsAPeriodTooLong) {
-  StartScanning();
-  const struct {
-    std::string typed;
-    std::wstring minutes, status;
-    std::int32_t ms;  // 0: not running
-    int starts;       // so far: each accepted "/ct" with a period restarts the timer
-  } steps[] = {
-      {"/ct 0.39", L"0", L"Off", 0, 0},
-      {"/ct 35791.394125", L"35791.394125", L"On", 0, 0},  // no period that fits: never fires
-      {"/ct 0.4", L"0.4", L"On", 24000, 1},
-      {"/ct 05 now", L"05", L"On", 300000, 2},
-      {"/ct 35791.394125", L"35791.394125", L"On", 300000, 3},
-      {"/ct off", L"35791.394125", L"On", 300000, 3},
-      {"/ctoff", L"0", L"Off", 0, 3},
-      {"/ct 35791.39412499999", L"35791.39412499999", L"On", 2147483647, 4},
+  // Typed, or "box" for a click on the sends box; then minutes, clear status, sends label, sends
+  // box, the timer's period (0: stopped) and how often it was started.
+  const std::pair<std::string, std::string> steps[] = {
+      // clang-format off
+      {"/ct 0.39", "0 Off On - 0 0"},
+      {"/ct 35791.394125", "35791.394125 On On - 0 0"},  // no period that fits: never fires
+      {"/ct 0.4", "0.4 On On - 24000 1"}, {"/ct 05 now", "05 On On - 300000 2"},
+      {"/ct 35791.394125", "35791.394125 On On - 300000 3"}, {"/ct off", "35791.394125 On On - 300000 3"},
+      {"/ctoff", "0 Off On - 0 3"}, {"/ct 35791.39412499999", "35791.39412499999 On On - 2147483647 4"},
+      {"/csoff", "35791.39412499999 On Off x 2147483647 4"}, {"/cson", "35791.39412499999 On On - 2147483647 4"},
+      {"box", "35791.39412499999 On On x 2147483647 4"},
+      // clang-format on
   };
-  for (const auto& s : steps) {
-    Say(s.typed);
-    EXPECT_EQ(view.Text(kLblClear), s.minutes) << s.typed;
-    EXPECT_EQ(view.Text(kClearStat), s.status) << s.typed;
-    EXPECT_EQ(clearTimer.running() ? clearTimer.period().count() : 0, s.ms) << s.typed;
-    EXPECT_EQ(clearTimer.starts(), s.starts) << s.typed;
+  const auto text = [&](int id) {
+    const std::wstring t = view.Text(id);
+    return std::string(t.begin(), t.end()) + " ";
+  };
+  for (const auto& [typed, shows] : steps) {
+    typed == "box" ? view.Click(kCheck2) : Say(typed);
+    EXPECT_EQ(text(kLblClear) + text(kClearStat) + text(kChatsendlbl) +
+                  (view.IsChecked(kCheck2) ? "x " : "- ") +
+                  std::to_string(clearTimer.running() ? clearTimer.period().count() : 0) + " " +
+                  std::to_string(clearTimer.starts()),
+              shows)
+        << typed;
   }
 }
 
