@@ -37,10 +37,10 @@ std::string FakeChatRoom::UserLine(const std::string& message) const {
   return roomsim::FormatLine(userName_, message, true, roomsim::FormatClock(10, 0, clock_));
 }
 
-void FakeChatRoom::Say(const std::string& speaker, const std::string& message) {
+void FakeChatRoom::Say(const std::string& speaker, const std::string& message, bool red) {
   // Each line gets its own time, so that identical messages still differ, as in a real room.
   clock_ = (clock_ + 1) % 60;
-  const std::string line = roomsim::FormatLine(speaker, message, speaker == userName_,
+  const std::string line = roomsim::FormatLine(speaker, message, red || speaker == userName_,
                                                roomsim::FormatClock(10, 0, clock_));
   desktop.SetText(transcript, desktop.Text(transcript) + line);
 }

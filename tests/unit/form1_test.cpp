@@ -11,7 +11,6 @@
 #include "interp/interpreter.h"
 #include "platform/fake/fake_system_os.h"
 #include "platform/fake/fake_timer.h"
-#include "transcript_markup.h"
 
 namespace tv::form {
 namespace {
@@ -41,12 +40,8 @@ class Form1Test : public ::testing::Test {
     room.SayAsUser(message);
     Tick();
   }
-  // A line in the user's colour from somebody else, as when "#ff0000" is in its markup.
   void SayInRed(const std::string& speaker, const std::string& message) {
-    room.desktop.SetText(
-        room.transcript,
-        room.Transcript() +
-            roomsim::FormatLine(speaker, message, true, roomsim::FormatClock(11, 0, ++redClock)));
+    room.Say(speaker, message, true);
     Tick();
   }
   // Ticks "Chat Scan"; the announcement comes back on the next tick and names the user.
@@ -96,7 +91,6 @@ class Form1Test : public ::testing::Test {
   Form1 form{{room.Os(), chat, state, labels}, view};
   interp::Interpreter interpreter{room.Os(), chat, state, form};
   std::size_t linksSeen = 0;
-  int redClock = 0;
 };
 
 struct CommandCase {
