@@ -185,8 +185,8 @@ TEST_F(ChatWindowTest, SendsSetTheInputThenClickOrPressTheFifthButtonAndOtherCal
   SendChatText(os, L"caf\u00E9 \u4E2D");
   SendChatLine(os, L"");  // empty text is still sent
   ClickWindow(os, room.buttons[0]);
-  room.desktop.SetText(room.chat, "Chat Room: my Chatters 2");
-  EXPECT_EQ(GetRoomName(os), L" my ters 2");  // the first word goes wherever it stands
+  room.desktop.SetText(room.chat, "Chat Room: my Chatters Room: 2");
+  EXPECT_EQ(GetRoomName(os), L" my ters 2");  // the first word and "Room: " go wherever they stand
   CloseChatWindow(os);
   EXPECT_FALSE(room.IsOpen());
   EXPECT_EQ(room.Sent(), (Lines{"caf\xE9 ?", ""}));
@@ -196,14 +196,7 @@ TEST_F(ChatWindowTest, SendsSetTheInputThenClickOrPressTheFifthButtonAndOtherCal
              M("send", kWmLButtonUp, 13), M("input", kWmSetText), M("send", kWmLButtonDown),
              M("send", kWmKeyUp, 0x20), M("send", kWmLButtonUp), M("other", kWmLButtonDown, 13),
              M("other", kWmLButtonUp, 13), M("chat", platform::kWmGetTextLength),
-             M("chat", kWmGetText, 25), M("chat", kWmClose)}));
-  for (const auto& [caption, name] : std::vector<std::pair<std::string, std::wstring>>{
-           {"Lobby", L""}, {"", L""}, {"Room: Room: x", L"  x"}}) {
-    room.Open();
-    room.desktop.SetText(room.chat, caption);
-    EXPECT_EQ(GetRoomName(os), name) << caption;
-    room.Close();
-  }
+             M("chat", kWmGetText, 31), M("chat", kWmClose)}));
 }
 
 TEST(ChatWindowMissingTest, NoWindowTooFewButtonsOrNoInputPaneSendNothing) {
