@@ -14,10 +14,8 @@ FakeChatRoom::FakeChatRoom(std::string userName, std::string room)
 
 void FakeChatRoom::Open() {
   chat = desktop.AddWindow(kNoWindow, "AIM_ChatWnd", "Chat Room: " + roomName_);
-  transcriptPane = desktop.AddWindow(chat, "WndAte32Class");
-  transcript = desktop.AddWindow(transcriptPane, "Ate32Class");
-  inputPane = desktop.AddWindow(chat, "WndAte32Class");
-  input = desktop.AddWindow(inputPane, "Ate32Class");
+  transcript = desktop.AddWindow(desktop.AddWindow(chat, "WndAte32Class"), "Ate32Class");
+  input = desktop.AddWindow(desktop.AddWindow(chat, "WndAte32Class"), "Ate32Class");
   for (auto& button : buttons) button = desktop.AddWindow(chat, "_oscar_iconbtn");
   // The send button sends on button-up after button-down, or on space key-up while held down:
   // a down, key-up, up sequence sends once.
@@ -39,10 +37,10 @@ std::string FakeChatRoom::UserLine(const std::string& message) const {
   return roomsim::FormatLine(userName_, message, true, roomsim::FormatClock(10, 0, clock_));
 }
 
-void FakeChatRoom::Say(const std::string& speaker, const std::string& message) {
+void FakeChatRoom::Say(const std::string& speaker, const std::string& message, bool red) {
   // Each line gets its own time, so that identical messages still differ, as in a real room.
   clock_ = (clock_ + 1) % 60;
-  const std::string line = roomsim::FormatLine(speaker, message, speaker == userName_,
+  const std::string line = roomsim::FormatLine(speaker, message, red || speaker == userName_,
                                                roomsim::FormatClock(10, 0, clock_));
   desktop.SetText(transcript, desktop.Text(transcript) + line);
 }

@@ -23,7 +23,8 @@ class FakeChatRoom {
   platform::ChatClientOs Os() { return {desktop, shell, codePage}; }
 
   // Appends a line to the transcript as the room would: the local user's or somebody else's.
-  void Say(const std::string& speaker, const std::string& message);
+  // `red`: in the user's colour although somebody else's, as when "#ff0000" is in its markup.
+  void Say(const std::string& speaker, const std::string& message, bool red = false);
   void SayAsUser(const std::string& message) { Say(userName_, message); }
   // What a send would have put in: the markup of the user's line with this message.
   std::string UserLine(const std::string& message) const;
@@ -44,9 +45,7 @@ class FakeChatRoom {
   platform::Latin1CodePage codePage;
 
   platform::WindowHandle chat = platform::kNoWindow;
-  platform::WindowHandle transcriptPane = platform::kNoWindow;
   platform::WindowHandle transcript = platform::kNoWindow;
-  platform::WindowHandle inputPane = platform::kNoWindow;
   platform::WindowHandle input = platform::kNoWindow;
   platform::WindowHandle buttons[6] = {};
   platform::WindowHandle sendButton() const { return buttons[4]; }

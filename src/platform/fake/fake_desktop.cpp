@@ -43,13 +43,6 @@ void FakeDesktop::SetHook(WindowHandle window, Hook hook) {
   windows_.at(window).hook = std::move(hook);
 }
 
-std::vector<FakeDesktop::Message> FakeDesktop::LogOf(WindowHandle window) const {
-  std::vector<Message> out;
-  std::copy_if(log_.begin(), log_.end(), std::back_inserter(out),
-               [window](const Message& m) { return m.window == window; });
-  return out;
-}
-
 std::vector<WindowHandle> FakeDesktop::ChildrenOf(WindowHandle parent) const {
   std::vector<WindowHandle> out;
   for (const auto& [handle, window] : windows_) {

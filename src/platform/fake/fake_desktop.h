@@ -41,7 +41,6 @@ class FakeDesktop final : public Desktop {
   void SetHook(WindowHandle window, Hook hook);
 
   const std::vector<Message>& Log() const { return log_; }
-  std::vector<Message> LogOf(WindowHandle window) const;
   void ClearLog() { log_.clear(); }
 
   WindowHandle FindWindowA(const std::string& className) override;

@@ -23,16 +23,13 @@ class FakeShell final : public Shell {
                               const std::optional<std::string>& directory,
                               int showCommand) override {
     calls_.push_back(Call{owner, verb, file, parameters, directory, showCommand});
-    return result_;
+    return 42;  // any value above 32 is success
   }
 
   const std::vector<Call>& Calls() const { return calls_; }
-  // What ShellExecuteA answers; 31 is Windows' "no association".
-  void SetResult(std::intptr_t result) { result_ = result; }
 
  private:
   std::vector<Call> calls_;
-  std::intptr_t result_ = 42;
 };
 
 }  // namespace tv::platform

@@ -1,5 +1,5 @@
 #pragma once
-// System figures set by the test. Counts the calls, so a test can tell a snapshot from a re-read.
+// System figures set by the test.
 
 #include "platform/system_figures.h"
 
@@ -13,28 +13,11 @@ class FakeSystemFigures final : public SystemFigures {
   std::optional<DllVersion> shellDllVersion = DllVersion{6, 0, 2900};
   std::string decimalSeparator = ".";
 
-  int calls = 0;
-
-  OsVersion GetVersionExA() override {
-    ++calls;
-    return version;
-  }
-  std::uint32_t GetProcessorType() override {
-    ++calls;
-    return processorType;
-  }
-  MemoryStatus GlobalMemoryStatusEx() override {
-    ++calls;
-    return memory;
-  }
-  std::optional<DllVersion> ShellDllVersion() override {
-    ++calls;
-    return shellDllVersion;
-  }
-  std::string DecimalSeparator() override {
-    ++calls;
-    return decimalSeparator;
-  }
+  OsVersion GetVersionExA() override { return version; }
+  std::uint32_t GetProcessorType() override { return processorType; }
+  MemoryStatus GlobalMemoryStatusEx() override { return memory; }
+  std::optional<DllVersion> ShellDllVersion() override { return shellDllVersion; }
+  std::string DecimalSeparator() override { return decimalSeparator; }
 };
 
 }  // namespace tv::platform

@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_system_os.h"
+#include "sysinfo/figures.h"
+#include "sysinfo/registry_value.h"
+#include "sysinfo/system_info.h"
+#include "sysinfo/uptime.h"
+
+namespace tv::sysinfo {
+namespace {
+
+using platform::RegistryRoot;
+using platform::TopLevelWindow;
+
+// Two decimals without trailing zeros or a leading zero; exact halves go away from zero, where
+// binary floating point would put some of them below.
+TEST(FiguresTest, GigabytesAndMemoryInTheUsersSeparator) {
+  // clang-format off
+  const std::vector<std::pair<std::uint64_t, std::wstring>> cases = {
+      {268'435'456, L".26 GB"}, {1'073'741'824, L"1.05 GB"}, {2'147'483'647, L"2.1 GB"},
+      {2'048'000'000, L"2. GB"}, {0, L". GB"}, {17'179'869'184, L"16.78 GB"}, {51'200'000, L".05 GB"},
+      {102'400'000'000, L"100. GB"}, {1'023'999'999, L"1. GB"}, {UINT64_MAX, L"18014398509.48 GB"},
+      {5'120'000, L".01 GB"}, {5'119'999, L". GB"}, {1'029'120'000, L"1.01 GB"}, {1'029'119'999, L"1. GB"},
+  };
+  // clang-format on
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(FormatGigabytes(bytes, L"."), text) << bytes;
+  platform::FakeSystemOs fake;
+  fake.figures.memory = {17'179'869'184, 536'870'912, 1'073'741'824, 0};
+  for (const auto& [separator, total, free] :
+       std::vector<std::tuple<std::string, std::wstring, std::wstring>>{
+           {",", L"16,78 GB", L",52 GB"}, {"", L"16.78 GB", L".52 GB"}}) {  // unreadable: a point
+    fake.figures.decimalSeparator = separator;
+    EXPECT_EQ(ShowMemory(fake.Os()).total, total) << separator;
+    EXPECT_EQ(ShowMemory(fake.Os()).free, free) << separator;
+  }
+}
+
+TEST(FiguresTest, OsVariableWhateverTheCaseOfItsName) {
+  // clang-format off
+  const std::vector<std::pair<std::vector<std::string>, std::wstring>> cases = {
+      {{"os=Windows_NT"}, L"Windows_NT"}, {{"PATH=C:\\", "oS=x", "TEMP=C:\\t"}, L"x"}, {{}, L""},
+      {{"OSX=1", "OS_TYPE=2", "POS=3", "O=S"}, L""}, {{"=C:=C:\\Work", "=OS=hidden", "OS=NT"}, L"NT"},
+      {{"OS=first", "os=second"}, L"first"}, {{"OS="}, L""}, {{"OS=a=b"}, L"a=b"}, {{"OS"}, L""},
+      {{"OS=Caf\xE9"}, L"Caf\u00E9"},
+  };
+  // clang-format on
+  platform::FakeSystemOs fake;
+  for (const auto& [entries, value] : cases) {
+    fake.environment.entries = entries;
+    EXPECT_EQ(GetOS(fake.Os()), value) << ::testing::PrintToString(entries);
+  }
+}
+
+TEST(FiguresTest, ProgramCountFromTheRegistryElseTheTaskbarsWindows) {
+  const std::uint32_t app = platform::kWsExAppWindow, tool = platform::kWsExToolWindow;
+  const platform::WindowHandle none = platform::kNoWindow, owner = 0x20;
+  // Handle, visible, owner, extended style, title length, cloaked; and whether it counts.
+  // clang-format off
+  const std::vector<std::pair<TopLevelWindow, bool>> cases = {
+      {{0x10, true, none, 0, 5}, true}, {{0x10, false, none, 0, 5}, false}, {{0x10, true, none, 0, 5, true}, false},
+      {{0x10, true, none, 0, 0}, false}, {{0x10, true, owner, 0, 5}, false}, {{0x10, true, none, tool, 5}, false},
+      {{0x10, true, owner, app, 5}, true}, {{0x10, true, none, app | tool, 5}, true},
+      {{0x10, false, none, app, 5}, false}, {{0x10, true, none, app, 0}, false},
+      {{0x99, true, none, 0, 5}, false},  // the shell's own
+  };
+  // clang-format on
+  platform::FakeSystemOs fake;
+  fake.windows.shellWindow = 0x99;
+  int counted = 0;
+  for (const auto& [w, shown] : cases) {
+    EXPECT_EQ(CountTaskbarWindows({w}, 0x99), shown ? 1 : 0) << &w - &cases[0].first;
+    fake.windows.windows.push_back(w);
+    counted += shown ? 1 : 0;
+  }
+  EXPECT_EQ(CountTaskbarWindows(fake.windows.windows, platform::kNoWindow), counted + 1);
+  EXPECT_EQ(ShowProgramCount(fake.Os()), std::to_wstring(counted));
+  fake.registry.Set(RegistryRoot::kCurrentUser, "SessionInformation", "ProgramCount",
+                    {platform::kRegBinary, {1}});
+  EXPECT_EQ(ShowProgramCount(fake.Os()), std::to_wstring(counted));
+  fake.windows.enumerationFails = true;
+  EXPECT_EQ(ShowProgramCount(fake.Os()), L"");
+  fake.registry.SetString(RegistryRoot::kCurrentUser, "SessionInformation", "ProgramCount", "12");
+  EXPECT_EQ(ShowProgramCount(fake.Os()), L"12");
+}
+
+// Numbers and strings and nothing else; nothing is cached.
+TEST(RegistryValueTest, ConvertsNumbersAndStrings) {
+  const auto bytes = [](std::string_view text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+  };
+  using platform::RegistryValue;
+  // clang-format off
+  const std::vector<std::pair<std::optional<RegistryValue>, std::wstring>> cases = {
+      {std::nullopt, L""}, {RegistryValue{platform::kRegDword, {2, 1, 0, 0}}, L"258"},
+      {RegistryValue{platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}}, L"4294967295"},
+      {RegistryValue{platform::kRegQword, {0, 0, 0, 0, 0, 1, 0, 0}}, L"1099511627776"},
+      {RegistryValue{platform::kRegQword, std::vector<std::uint8_t>(8, 0xFF)}, L"18446744073709551615"},
+      {RegistryValue{platform::kRegSz, bytes(std::string("12\0", 3))}, L"12"},
+      {RegistryValue{platform::kRegSz, bytes("abc")}, L"abc"}, {RegistryValue{platform::kRegSz, {}}, L""},
+      {RegistryValue{platform::kRegSz, bytes(std::string("ab\0cd", 5))}, L"ab"},
+      {RegistryValue{platform::kRegSz, bytes("caf\xE9")}, L"caf\u00E9"},
+      {RegistryValue{platform::kRegExpandSz, bytes("%windir%\\x")}, L"%windir%\\x"},
+      {RegistryValue{platform::kRegDword, {7, 0, 0}}, L""},
+      {RegistryValue{platform::kRegDword, {7, 0, 0, 0, 0, 0, 0, 0}}, L""},
+      {RegistryValue{platform::kRegQword, {7, 0, 0, 0}}, L""},
+      {RegistryValue{platform::kRegDwordBigEndian, {0, 0, 0, 7}}, L""},
+      {RegistryValue{platform::kRegMultiSz, bytes(std::string("a\0b\0\0", 5))}, L""},
+      {RegistryValue{platform::kRegBinary, {1, 2, 3}}, L""}, {RegistryValue{0, {7, 0, 0, 0}}, L""},
+  };
+  // clang-format on
+  const platform::Latin1CodePage codePage;
+  platform::FakeRegistry registry;
+  for (const auto& [stored, expected] : cases) {
+    if (stored)
+      registry.Set(RegistryRoot::kCurrentUser, "SessionInformation", "ProgramCount", *stored);
+    EXPECT_EQ(ReadRegistryValue(registry, codePage, L"HKCU\\SessionInformation\\ProgramCount"),
+              expected)
+        << &expected - &cases[0].second;
+  }
+}
+
+TEST(RegistryValueTest, SplitsThePathIntoRootKeyAndValueName) {
+  const struct {
+    std::wstring path;
+    std::string query;  // root, key and value name; empty: no query
+  } cases[] = {
+      // clang-format off
+      {L"HKEY_CURRENT_USER\\SessionInformation\\ProgramCount", "1|SessionInformation|ProgramCount"},
+      {L"HKCU\\Software\\A\\B\\Val", "1|Software\\A\\B|Val"}, {L"hklm\\Software\\X\\", "2|Software\\X|"},
+      {L"HKEY_LOCAL_MACHINE\\k\\v", "2|k|v"}, {L"HKCR\\.txt\\", "0|.txt|"}, {L"Hkey_Classes_Root\\k\\v", "0|k|v"},
+      {L"HKEY_USERS\\.DEFAULT\\v", "3|.DEFAULT|v"}, {L"HKEY_CURRENT_CONFIG\\k\\v", "4|k|v"},
+      {L"HKCU\\Value", "1||Value"}, {L"HKCU\\", "1||"}, {L"HKCU\\caf\u00E9\\v", "1|caf\xE9|v"},
+      {L"", ""}, {L"ProgramCount", ""}, {L"HKEY_CURRENT_USER", ""}, {L"HKEY_NOWHERE\\a\\b", ""},
+      {L"HKU\\a\\b", ""}, {L"\\HKCU\\a", ""},
+      {L"HKCU\\Soft\u263A\\v", ""},  // not in the code page: never "Soft?"
+      // clang-format on
+  };
+  const platform::Latin1CodePage codePage;
+  for (const auto& c : cases) {
+    platform::FakeRegistry registry;
+    ReadRegistryValue(registry, codePage, c.path);
+    std::string query;
+    for (const auto& q : registry.Log()) {
+      query += std::to_string(static_cast<int>(q.root)) + "|" + q.subKey + "|" + q.valueName;
+    }
+    EXPECT_EQ(query, c.query) << std::string(c.path.begin(), c.path.end());
+  }
+}
+
+TEST(SystemInfoTest, NamesTheOperatingSystemAndTheProcessor) {
+  const struct {
+    platform::OsVersion figures;
+    std::wstring name, version;
+  } cases[] = {
+      // clang-format off
+      {{3, 5, 807}, L"Windows NT ", L"3.5 (Build 807)"}, {{3, 51, 1057}, L"Windows ", L"3.51 (Build 1057)"},
+      {{3, 0, 0}, L"Windows ", L"3.0 (Build 0)"}, {{4, 0, 1381}, L"Windows NT ", L"4.0 (Build 1381)"},
+      {{4, 1, 0}, L"Windows 98 ", L"4.1 (Build 0)"}, {{4, 90, 3000}, L"Windows ME ", L"4.90 (Build 3000)"},
+      {{4, 2, 0}, L"Windows ME ", L"4.2 (Build 0)"}, {{5, 1, 2600}, L"Windows XP ", L"5.1 (Build 2600)"},
+      {{5, 0, 2195}, L"Windows 2000 ", L"5.0 (Build 2195)"}, {{5, 2, 3790}, L"Windows 2000 ", L"5.2 (Build 3790)"},
+      {{6, 2, 9200}, L"Windows Unknown Version", L"6.2 (Build 9200)"},
+      {{0, 0, 0}, L"Windows Unknown Version", L"0.0 (Build 0)"},  // what a failed call leaves
+      {{2, 5, 0}, L"Windows Unknown Version", L"2.5 (Build 0)"},
+      // The build is written whole, negative with the top bit; versions are not cut to 16 bits.
+      {{4, 10, 0xC000'0A28}, L"Windows ME ", L"4.10 (Build -1073739224)"},
+      {{65'541, 1, 0}, L"Windows Unknown Version", L"65541.1 (Build 0)"},
+      // clang-format on
+  };
+  platform::FakeSystemOs fake;
+  for (const auto& c : cases) {
+    fake.figures.version = c.figures;
+    const cSystemInfo info(fake.figures);
+    EXPECT_EQ(info.WinName() + L"|" + info.WinVersion(), c.name + L"|" + c.version);
+  }
+  // clang-format off
+  const std::vector<std::pair<std::uint32_t, std::wstring>> processors = {
+      {386, L"Intel 386"}, {486, L"Intel 486"}, {586, L"Intel Pentium"}, {4000, L"MIPS R4000"},
+      {21064, L"DEC Alpha 21064"}, {0, L"(unknown)"}, {487, L"(unknown)"}, {0xFFFF'FFFF, L"(unknown)"},
+  };
+  // clang-format on
+  for (const auto& [type, name] : processors) {
+    fake.figures.processorType = type;
+    EXPECT_EQ(cSystemInfo(fake.figures).CPUVersion(), name) << type;
+    EXPECT_EQ(ShowCPU(fake.Os()), name) << type;
+  }
+}
+
+TEST(SystemInfoTest, KilobytesRoundHalvesToEvenAndCap) {
+  // clang-format off
+  const std::vector<std::pair<std::uint64_t, std::int32_t>> cases = {
+      {511, 0}, {512, 0}, {513, 1}, {1536, 2}, {2560, 2}, {3584, 4}, {17'179'869'184, 16'777'216},
+      {2'199'023'254'528, INT32_MAX}, {2'199'023'254'528 + 512, INT32_MAX}, {UINT64_MAX, INT32_MAX},
+  };
+  // clang-format on
+  for (const auto& [bytes, kilobytes] : cases) EXPECT_EQ(ToKilobytes(bytes), kilobytes) << bytes;
+}
+
+// A snapshot taken at creation, each property from its own figure; a missing shell library costs
+// only its own property.
+TEST(SystemInfoTest, IsASnapshotOfEachFigure) {
+  for (const auto& [dll, text] :
+       std::vector<std::pair<std::optional<platform::DllVersion>, std::wstring>>{
+           {platform::DllVersion{6, 0, 0xFFFF'FFFF}, L"Internet Explorer 6.0.-1"},
+           {std::nullopt, L""}}) {
+    platform::FakeSystemFigures figures;
+    figures.version = {5, 1, 2600};
+    figures.memory = {11 * 1024ull, 22 * 1024ull, 33 * 1024ull, 44 * 1024ull};
+    figures.shellDllVersion = dll;
+    const cSystemInfo info(figures);
+    figures.version = {4, 0, 1381};
+    figures.memory.availPhys = 4096;
+    EXPECT_EQ(info.IEVersion(), text);
+    EXPECT_EQ(info.WinName(), L"Windows XP ");
+    EXPECT_EQ(std::vector({info.MemoryTotal(), info.MemoryFree(), info.VirtualMemoryTotal(),
+                           info.VirtualMemoryFree()}),
+              std::vector({11, 22, 33, 44}));
+  }
+}
+
+TEST(UptimeTest, BreaksTheCountIntoPartsForEachStyle) {
+  const struct {
+    std::int32_t ms, style;
+    std::wstring text;
+  } cases[] = {
+      // clang-format off
+      {93'784'005, 0, L"1 days, 2 hours, 3 minutes, 4 seconds, 5 milliseconds"},
+      {93'784'005, 1, L"1 days, 2 hours, 3 minutes, 4 seconds"}, {93'784'005, 2, L"1:2:3:4:5"},
+      {93'784'005, 3, L"1 days, 2 hours, 3 minutes"}, {0, 2, L"0:0:0:0:0"},
+      {59'999, 3, L"0 days, 0 hours, 0 minutes"},  // never rounded up into a minute
+      {86'399'999, 2, L"0:23:59:59:999"}, {INT32_MAX, 2, L"24:20:31:23:647"},
+      // Negative counts: truncating division, remainders keep the sign.
+      {-93'784'005, 0, L"-1 days, -2 hours, -3 minutes, -4 seconds, -5 milliseconds"},
+      {-59'999, 1, L"0 days, 0 hours, 0 minutes, -59 seconds"}, {INT32_MIN, 2, L"-24:-20:-31:-23:-648"},
+      {5, -1, L""}, {5, 4, L""}, {5, INT32_MIN, L""}, {5, INT32_MAX, L""},  // unknown styles
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatUptime(c.ms, c.style), c.text) << c.ms << " ms, style " << c.style;
+    EXPECT_EQ(FormatLongUptime(c.ms, c.style), c.text) << c.ms << " ms, style " << c.style;
+  }
+  EXPECT_EQ(FormatLongUptime(int64_t{1000} * 86400 * 400, 3), L"400 days, 0 hours, 0 minutes");
+}
+
+// The tick count is unsigned: past 2^31 ms it keeps counting up until the wrap.
+TEST(UptimeTest, LabelKeepsCountingUpUntilTheWrap) {
+  const std::vector<std::pair<std::uint32_t, std::wstring>> cases = {
+      {93'784'005, L"1 days, 2 hours, 3 minutes"},
+      {0x8000'0000u, L"24 days, 20 hours, 31 minutes"},
+      {0xFFFF'FFFFu, L"49 days, 17 hours, 2 minutes"},
+      {60'000, L"0 days, 0 hours, 1 minutes"},
+  };
+  platform::FakeTickCount ticks;
+  for (const auto& [count, text] : cases) {
+    ticks.now = count;
+    EXPECT_EQ(CurrentUptimeLabelText(ticks), text) << count;
+    EXPECT_EQ(UptimeLabelText(static_cast<std::int32_t>(count)), text) << count;
+  }
+}
+
+}  // namespace
+}  // namespace tv::sysinfo
