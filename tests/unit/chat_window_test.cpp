@@ -224,7 +224,9 @@ TEST(ChatWindowMissingTest, NoWindowTooFewButtonsOrNoInputPaneSendNothing) {
       ClickWindow(os, platform::kNoWindow);
     }
     for (const auto& m : desktop.Log()) EXPECT_EQ(m.message, kWmSetText) << buttons;
-    if (buttons == 6 || buttons < 0) EXPECT_TRUE(desktop.Log().empty()) << buttons;
+    if (buttons == 6 || buttons < 0) {
+      EXPECT_TRUE(desktop.Log().empty()) << buttons;
+    }
   }
 }
 
