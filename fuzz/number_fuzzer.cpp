@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "fuzz_support.h"
 #include "common/number.h"
+#include "fuzz_support.h"
 
 namespace {
 
