@@ -4,6 +4,7 @@
 #include "app/control_windows.h"
 #include "app/dpi.h"
 #include "app/resource.h"
+#include "platform/win32/system_library.h"
 
 namespace tv::app {
 namespace {
@@ -139,7 +140,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool MainWindow::OnCreate() {
   dpi_ = WindowDpi(hwnd_);
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
-  uxtheme_.reset(LoadLibraryW(L"uxtheme.dll"));
+  uxtheme_.reset(platform::LoadSystemLibrary("uxtheme.dll"));  // never a planted copy
   CreateControlWindows(hwnd_, uxtheme_.get());
   PlaceControlWindows(hwnd_, dpi_);
   controlFont_ = SetControlFont(hwnd_, dpi_);
