@@ -129,23 +129,18 @@ std::string ProductVersion(const fs::path& exe) {
 }
 
 // Runs a command line and waits for it; its exit code, or nothing when it did not start or end.
-std::optional<DWORD> RunAndWait(std::wstring command, std::chrono::milliseconds deadline = 60s) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return std::nullopt;
-  }
+std::optional<DWORD> RunAndWait(const std::wstring& command,
+                                std::chrono::milliseconds deadline = 60s) {
+  PROCESS_INFORMATION process = e2e::Launch(command);
   std::optional<DWORD> result;
   DWORD code = 0;
-  if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(deadline.count())) ==
+  if (process.hProcess != nullptr &&
+      WaitForSingleObject(process.hProcess, static_cast<DWORD>(deadline.count())) ==
           WAIT_OBJECT_0 &&
       GetExitCodeProcess(process.hProcess, &code)) {
     result = code;
   }
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
+  e2e::End(process);
   return result;
 }
 
