@@ -32,12 +32,9 @@ constexpr wchar_t kUninstallKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TavikVarrow";
 // Where the installer keeps its folder and Start-menu choice.
 constexpr wchar_t kVendorKey[] = L"Software\\Tavik Varrow authors";
-constexpr wchar_t kFormClass[] = L"TavikVarrowForm1";
 const std::vector<std::wstring> kInstalledFiles = {
     L"tavik-varrow.exe", L"roomsim.exe",       L"README.md",    L"LICENSE",
     L"CHANGELOG.md",     L"roomsim-README.md", L"Uninstall.exe"};
-const std::vector<std::wstring> kShortcuts = {
-    L"Tavik Varrow V.2.lnk", L"roomsim (stand-in chat room).lnk", L"Uninstall.lnk"};
 
 std::string Narrow(const std::wstring& text) {
   std::string out;
@@ -132,23 +129,18 @@ std::string ProductVersion(const fs::path& exe) {
 }
 
 // Runs a command line and waits for it; its exit code, or nothing when it did not start or end.
-std::optional<DWORD> RunAndWait(std::wstring command, std::chrono::milliseconds deadline = 60s) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return std::nullopt;
-  }
+std::optional<DWORD> RunAndWait(const std::wstring& command,
+                                std::chrono::milliseconds deadline = 60s) {
+  PROCESS_INFORMATION process = e2e::Launch(command);
   std::optional<DWORD> result;
   DWORD code = 0;
-  if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(deadline.count())) ==
+  if (process.hProcess != nullptr &&
+      WaitForSingleObject(process.hProcess, static_cast<DWORD>(deadline.count())) ==
           WAIT_OBJECT_0 &&
       GetExitCodeProcess(process.hProcess, &code)) {
     result = code;
   }
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
+  e2e::End(process);
   return result;
 }
 
@@ -156,12 +148,86 @@ bool NothingInstalled() {
   return !fs::exists(InstallDir()) && StartMenuDir().empty() && !Registered();
 }
 
+// One install for the suite, checked, started, installed again and finally uninstalled, in
+// that order.
 class PackageE2E : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() {
+    PrepareWine();
+    wchar_t dir[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"TV_PACKAGE_DIR", dir, MAX_PATH) == 0) {
+      problem_ = "TV_PACKAGE_DIR names no folder: run `make package`, then this through e2e.sh";
+      return;
+    }
+    const std::wregex name(LR"(tavik-varrow-(\d+\.\d+\.\d+)-)" + std::wstring(kArch) + LR"(\.exe)");
+    std::vector<fs::path> found;
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(dir, ignored)) {
+      std::wsmatch match;
+      const std::wstring file = entry.path().filename().wstring();
+      if (std::regex_match(file, match, name)) {
+        found.push_back(entry.path());
+        version_ = Narrow(match[1]);
+      }
+    }
+    if (found.size() != 1) {
+      problem_ = "want exactly one installer in " + Narrow(dir);
+      return;
+    }
+    installer_ = found.front();
+    e2e::KillAll(L"tavik-varrow.exe");
+    Uninstall();  // an install that an earlier, broken run left behind
+    if (!NothingInstalled()) {
+      problem_ = "an earlier install is in the way";
+    } else if (Install() != std::optional<DWORD>(0)) {
+      problem_ = "the silent install failed";
+    }
+  }
+
+  static void TearDownTestSuite() {
+    // A program still running would keep its file from being removed.
+    e2e::KillAll(L"tavik-varrow.exe");
+    e2e::KillAll(L"roomsim.exe");
+    Uninstall();
+    RestoreWine();
+  }
+
+  void SetUp() override {
+    ASSERT_EQ(problem_, "");
+    RecordProperty("installer", Narrow(installer_.wstring()));
+  }
+
+  static std::optional<DWORD> Install() {
+    return RunAndWait(L"\"" + installer_.wstring() + L"\" /S");
+  }
+
+  // The uninstaller hands over to a copy of itself in the temp folder and ends at once, so the
+  // removal is awaited rather than the process.
+  static bool Uninstall() {
+    const std::optional<std::wstring> command = UninstallValue(L"UninstallString");
+    if (!command) return NothingInstalled();
+    RunAndWait(*command + L" /S");
+    return e2e::WaitFor(NothingInstalled, 60s);
+  }
+
+  // Exactly the files meant to be installed.
+  static void ExpectInstalledFiles() {
+    for (const std::wstring& file : kInstalledFiles) {
+      EXPECT_TRUE(fs::is_regular_file(InstallDir() / file)) << Narrow(file);
+    }
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(InstallDir(), ignored)) {
+      const std::wstring file = entry.path().filename().wstring();
+      EXPECT_NE(std::find(kInstalledFiles.begin(), kInstalledFiles.end(), file),
+                kInstalledFiles.end())
+          << "not meant to be installed: " << Narrow(file);
+    }
+  }
+
   // Wine copies every new shortcut into the Linux desktop's menu, where no uninstaller reaches
   // it: while these tests run, its menu builder is switched off in the prefix (an override in the
   // environment does not reach the installer's children).
-  static void SetUpTestSuite() {
+  static void PrepareWine() {
     if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) return;
     if (kInstaller64) AddProgramFiles32();
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kWineOverridesKey, 0, nullptr, 0,
@@ -178,7 +244,7 @@ class PackageE2E : public ::testing::Test {
     }
   }
 
-  static void TearDownTestSuite() {
+  static void RestoreWine() {
     HKEY key = nullptr;
     if (addedProgramFiles32_ &&
         RegOpenKeyExW(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
@@ -213,81 +279,6 @@ class PackageE2E : public ::testing::Test {
     RegCloseKey(key);
   }
 
-  void SetUp() override {
-    wchar_t dir[MAX_PATH] = {};
-    ASSERT_NE(GetEnvironmentVariableW(L"TV_PACKAGE_DIR", dir, MAX_PATH), 0u)
-        << "TV_PACKAGE_DIR names no folder: run `make package`, then this through scripts/e2e.sh";
-    const std::wregex name(LR"(tavik-varrow-(\d+\.\d+\.\d+)-)" + std::wstring(kArch) + LR"(\.exe)");
-    std::vector<fs::path> found;
-    for (const auto& entry : fs::directory_iterator(dir, ignored_)) {
-      std::wsmatch match;
-      const std::wstring file = entry.path().filename().wstring();
-      if (std::regex_match(file, match, name)) {
-        found.push_back(entry.path());
-        version_ = Narrow(match[1]);
-      }
-    }
-    ASSERT_EQ(found.size(), 1u) << "want exactly one installer in " << Narrow(dir);
-    installer_ = found.front();
-    RecordProperty("installer", Narrow(installer_.wstring()));
-
-    e2e::KillAll(L"tavik-varrow.exe");
-    Uninstall();  // an install that an earlier, broken run left behind
-    ASSERT_TRUE(NothingInstalled()) << "an earlier install is in the way";
-    ASSERT_EQ(Install(), std::optional<DWORD>(0)) << "the silent install failed";
-  }
-
-  void TearDown() override {
-    // A program still running would keep its file from being removed.
-    e2e::KillAll(L"tavik-varrow.exe");
-    e2e::KillAll(L"roomsim.exe");
-    Uninstall();
-  }
-
-  std::optional<DWORD> Install() { return RunAndWait(L"\"" + installer_.wstring() + L"\" /S"); }
-
-  // The uninstaller hands over to a copy of itself in the temp folder and ends at once, so the
-  // removal is awaited rather than the process.
-  bool Uninstall() {
-    const std::optional<std::wstring> command = UninstallValue(L"UninstallString");
-    if (!command) return NothingInstalled();
-    RunAndWait(*command + L" /S");
-    return e2e::WaitFor(NothingInstalled, 60s);
-  }
-
-  // Opens a Start-menu entry as the shell does and waits for the window of that class; it must
-  // belong to the installed program, not to one from the build folder.
-  void OpenShortcut(const wchar_t* shortcut, const wchar_t* windowClass, const wchar_t* exe,
-                    HWND* window, HANDLE* process) {
-    const fs::path link = StartMenuDir() / shortcut;
-    ASSERT_TRUE(fs::is_regular_file(link)) << Narrow(link.wstring());
-    SHELLEXECUTEINFOW open{};
-    open.cbSize = sizeof open;
-    open.fMask = SEE_MASK_FLAG_NO_UI;
-    open.lpFile = link.c_str();
-    open.nShow = SW_SHOWNORMAL;
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(ShellExecuteExW(&open)) << "ShellExecuteEx failed: " << GetLastError();
-    ASSERT_TRUE(e2e::WaitFor(
-        [&] {
-          *window = FindWindowW(windowClass, nullptr);
-          return *window != nullptr && IsWindowVisible(*window);
-        },
-        60s))
-        << "no window of class " << Narrow(windowClass) << " appeared";
-    RecordProperty("startup_ms",
-                   static_cast<int>((std::chrono::steady_clock::now() - start) / 1ms));
-
-    DWORD pid = 0;
-    GetWindowThreadProcessId(*window, &pid);
-    *process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
-    ASSERT_NE(*process, nullptr);
-    wchar_t image[MAX_PATH] = {};
-    DWORD length = MAX_PATH;
-    ASSERT_TRUE(QueryFullProcessImageNameW(*process, 0, image, &length));
-    EXPECT_TRUE(fs::equivalent(image, InstallDir() / exe, ignored_)) << Narrow(image);
-  }
-
   static constexpr wchar_t kWineOverridesKey[] = L"Software\\Wine\\DllOverrides";
   static constexpr wchar_t kMenuBuilder[] = L"winemenubuilder.exe";  // "": not to be loaded
   static inline HKEY wineOverrides_ = nullptr;
@@ -296,78 +287,90 @@ class PackageE2E : public ::testing::Test {
   static constexpr wchar_t kProgramFilesDir[] = L"ProgramFilesDir";
   static inline bool addedProgramFiles32_ = false;
 
-  std::error_code ignored_;
-  fs::path installer_;
-  std::string version_;
+  static inline std::string problem_;
+  static inline fs::path installer_;
+  static inline std::string version_;
 };
 
-TEST_F(PackageE2E, PutsTheProgramsAndDocumentsIntoProgramFiles) {
+TEST_F(PackageE2E, InstallsIntoProgramFilesTheStartMenuAndAddRemovePrograms) {
   RecordProperty("install_dir", Narrow(InstallDir().wstring()));
-  EXPECT_TRUE(Registered()) << "not in the registry view of its bitness";
+  ExpectInstalledFiles();
   if (TwoBitnesses()) {
     const fs::path other = OtherInstallDir();
     EXPECT_FALSE(!other.empty() && fs::exists(other)) << Narrow(other.wstring());
     const REGSAM otherView = kInstaller64 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
     EXPECT_FALSE(KeyExists(kUninstallKey, otherView)) << "registered in the other view too";
   }
-  for (const std::wstring& file : kInstalledFiles) {
-    EXPECT_TRUE(fs::is_regular_file(InstallDir() / file)) << Narrow(file);
-  }
-  for (const auto& entry : fs::directory_iterator(InstallDir(), ignored_)) {
-    const std::wstring file = entry.path().filename().wstring();
-    if (std::find(kInstalledFiles.begin(), kInstalledFiles.end(), file) == kInstalledFiles.end()) {
-      ADD_FAILURE() << "not meant to be installed: " << Narrow(file);
-    }
-  }
-}
-
-TEST_F(PackageE2E, RegistersItsUninstallerInAddRemovePrograms) {
-  EXPECT_EQ(UninstallValue(L"DisplayName"), std::optional<std::wstring>(kFolderName));
-  EXPECT_EQ(UninstallValue(L"Publisher"), std::optional<std::wstring>(L"Tavik Varrow authors"));
-  const std::wstring uninstaller = L"\"" + (InstallDir() / L"Uninstall.exe").wstring() + L"\"";
-  EXPECT_EQ(UninstallValue(L"UninstallString"), std::optional<std::wstring>(uninstaller));
   // One version throughout: the installer's name, the registration and the program's resource.
-  const std::optional<std::wstring> registered = UninstallValue(L"DisplayVersion");
-  ASSERT_TRUE(registered.has_value());
-  EXPECT_EQ(Narrow(*registered), version_);
+  const std::wstring version(version_.begin(), version_.end());
+  const std::pair<const wchar_t*, std::wstring> values[] = {
+      {L"DisplayName", kFolderName},
+      {L"Publisher", L"Tavik Varrow authors"},
+      {L"UninstallString", L"\"" + (InstallDir() / L"Uninstall.exe").wstring() + L"\""},
+      {L"DisplayVersion", version},
+  };
+  for (const auto& [name, value] : values) {
+    EXPECT_EQ(UninstallValue(name), std::optional<std::wstring>(value)) << Narrow(name);
+  }
   EXPECT_EQ(ProductVersion(InstallDir() / L"tavik-varrow.exe"), version_);
-}
-
-TEST_F(PackageE2E, AddsStartMenuEntries) {
-  const fs::path dir = StartMenuDir();
-  ASSERT_FALSE(dir.empty()) << "no Start-menu folder " << Narrow(kFolderName);
-  RecordProperty("start_menu", Narrow(dir.wstring()));
-  for (const std::wstring& shortcut : kShortcuts) {
-    EXPECT_TRUE(fs::is_regular_file(dir / shortcut)) << Narrow(shortcut);
+  const fs::path menu = StartMenuDir();
+  ASSERT_FALSE(menu.empty()) << "no Start-menu folder " << Narrow(kFolderName);
+  RecordProperty("start_menu", Narrow(menu.wstring()));
+  for (const wchar_t* shortcut :
+       {L"Tavik Varrow V.2.lnk", L"roomsim (stand-in chat room).lnk", L"Uninstall.lnk"}) {
+    EXPECT_TRUE(fs::is_regular_file(menu / shortcut)) << Narrow(shortcut);
   }
 }
 
-TEST_F(PackageE2E, TheStartMenuEntryStartsTheInstalledTool) {
-  HWND form = nullptr;
-  HANDLE process = nullptr;
-  ASSERT_NO_FATAL_FAILURE(
-      OpenShortcut(L"Tavik Varrow V.2.lnk", kFormClass, L"tavik-varrow.exe", &form, &process));
-  PostMessageW(form, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0) << "the tool did not end";
-  CloseHandle(process);
-}
-
-TEST_F(PackageE2E, TheRoomsimEntryStartsTheInstalledRoomsim) {
-  e2e::KillAll(L"roomsim.exe");
-  HWND chat = nullptr;
-  HANDLE process = nullptr;
-  ASSERT_NO_FATAL_FAILURE(OpenShortcut(L"roomsim (stand-in chat room).lnk", L"AIM_ChatWnd",
-                                       L"roomsim.exe", &chat, &process));
-  CloseHandle(process);
-  // A closed room would keep roomsim waiting for a rejoin link for a while.
-  e2e::KillAll(L"roomsim.exe");
+// Opened as the shell does, each entry shows the window of the installed program, not of one from
+// the build folder.
+TEST_F(PackageE2E, StartMenuEntriesStartTheInstalledPrograms) {
+  struct Entry {
+    const wchar_t* shortcut;
+    const wchar_t* windowClass;
+    const wchar_t* exe;
+  };
+  for (const Entry& entry :
+       {Entry{L"Tavik Varrow V.2.lnk", L"TavikVarrowForm1", L"tavik-varrow.exe"},
+        Entry{L"roomsim (stand-in chat room).lnk", L"AIM_ChatWnd", L"roomsim.exe"}}) {
+    SCOPED_TRACE(Narrow(entry.shortcut));
+    e2e::KillAll(entry.exe);
+    const fs::path link = StartMenuDir() / entry.shortcut;
+    SHELLEXECUTEINFOW open{};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_FLAG_NO_UI;
+    open.lpFile = link.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    ASSERT_TRUE(ShellExecuteExW(&open)) << "ShellExecuteEx failed: " << GetLastError();
+    HWND window = nullptr;
+    ASSERT_TRUE(e2e::WaitFor(
+        [&] {
+          window = FindWindowW(entry.windowClass, nullptr);
+          return window != nullptr && IsWindowVisible(window);
+        },
+        60s));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
+    ASSERT_NE(process, nullptr);
+    wchar_t image[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    std::error_code ignored;
+    EXPECT_TRUE(QueryFullProcessImageNameW(process, 0, image, &length) &&
+                fs::equivalent(image, InstallDir() / entry.exe, ignored))
+        << Narrow(image);
+    // The tool ends when its window closes; a closed room would keep roomsim waiting for a
+    // rejoin link for a while, so that one is ended.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    if (entry.windowClass == std::wstring(L"AIM_ChatWnd")) e2e::KillAll(entry.exe);
+    EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0) << "it did not end";
+    CloseHandle(process);
+  }
 }
 
 TEST_F(PackageE2E, InstallingAgainReplacesTheEarlierInstall) {
   ASSERT_EQ(Install(), std::optional<DWORD>(0));
-  for (const std::wstring& file : kInstalledFiles) {
-    EXPECT_TRUE(fs::is_regular_file(InstallDir() / file)) << Narrow(file);
-  }
+  ExpectInstalledFiles();
   EXPECT_TRUE(Registered());
 }
 
@@ -375,13 +378,15 @@ TEST_F(PackageE2E, TheUninstallerRemovesEverything) {
   const std::optional<std::wstring> command = UninstallValue(L"UninstallString");
   ASSERT_TRUE(command.has_value());
   RunAndWait(*command + L" /S");
-  EXPECT_TRUE(e2e::WaitFor([] { return !fs::exists(InstallDir()); }, 60s))
-      << "the install folder is still there";
-  EXPECT_TRUE(e2e::WaitFor([] { return StartMenuDir().empty(); }, 60s))
-      << "the Start-menu folder is still there";
-  EXPECT_TRUE(e2e::WaitFor([] { return !Registered(); }, 60s)) << "still registered";
-  EXPECT_TRUE(e2e::WaitFor([] { return !KeyExists(kVendorKey); }, 60s))
-      << "its registry key is still there";
+  const std::pair<const char*, bool (*)()> gone[] = {
+      {"the install folder", [] { return !fs::exists(InstallDir()); }},
+      {"the Start-menu folder", [] { return StartMenuDir().empty(); }},
+      {"the registration", [] { return !Registered(); }},
+      {"its registry key", [] { return !KeyExists(kVendorKey); }},
+  };
+  for (const auto& [what, isGone] : gone) {
+    EXPECT_TRUE(e2e::WaitFor(isGone, 60s)) << what << " is still there";
+  }
 }
 
 }  // namespace

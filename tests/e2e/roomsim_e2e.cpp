@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "roomsim_protocol.h"
-#include "support/no_process_left.h"
+#include "support/room_and_tool.h"
 #include "support/roomsim_driver.h"
 #include "transcript_markup.h"
 
@@ -19,17 +19,10 @@ namespace {
 using Process = std::unique_ptr<void, decltype(&CloseHandle)>;
 
 // Starts another roomsim beside the fixture's, which ends it with itself if it still runs.
-Process Start(const std::string& arguments) {
-  std::string command = (e2e::BinDir() / "roomsim.exe").string();
-  command = '"' + command + "\" " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    return {nullptr, &CloseHandle};
-  }
-  CloseHandle(info.hThread);
+Process Start(const std::wstring& arguments) {
+  PROCESS_INFORMATION info =
+      e2e::Launch(L"\"" + (e2e::BinDir() / "roomsim.exe").wstring() + L"\" " + arguments);
+  if (info.hThread != nullptr) CloseHandle(info.hThread);
   return {info.hProcess, &CloseHandle};
 }
 
@@ -150,14 +143,14 @@ TEST_F(RoomsimE2E, AClosedRoomWaitsForALinkThenEndsByItself) {
 }
 
 TEST_F(RoomsimE2E, ASecondRoomsimHandsItsLinkOverOrReplacesTheRunningOne) {
-  EXPECT_EQ(ExitCode(Start("--link \"aim:gochat?roomname=second&exchange=5\"")), 0u);
+  EXPECT_EQ(ExitCode(Start(L"--link \"aim:gochat?roomname=second&exchange=5\"")), 0u);
   EXPECT_EQ(e2e::WindowText(room.chatWindow()), "Chat Room: second");
-  EXPECT_EQ(ExitCode(Start("--link aim:nothing")), 1u);
+  EXPECT_EQ(ExitCode(Start(L"--link aim:nothing")), 1u);
   EXPECT_EQ(linkLog.Lines(),
             (std::vector<std::string>{"aim:gochat?roomname=second&exchange=5", "aim:nothing"}));
 
   const Process first = OwnerOf(room.hub());
-  const Process second = Start("--room Other --user Someone");
+  const Process second = Start(L"--room Other --user Someone");
   EXPECT_EQ(ExitCode(first), 0u);
   ASSERT_TRUE(e2e::WaitFor([] { return e2e::WindowText(ChatWindow()) == "Chat Room: Other"; }));
   ASSERT_TRUE(room.TypeAsUser("hi"));

@@ -6,12 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "support/no_process_left.h"
-#include "support/roomsim_driver.h"
-#include "support/tool_process.h"
+#include "support/room_and_tool.h"
 
 namespace {
 
@@ -45,46 +43,28 @@ bool ShowsAnIcon(HWND dialog) {
   return shows;
 }
 
-class ToolWindowE2E : public ::testing::Test {
+class ToolWindowE2E : public e2e::RoomAndTool {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(room.started()) << "roomsim did not open its chat window; roomsim processes: "
-                                << e2e::ProcessCount(L"roomsim.exe");
-    ASSERT_TRUE(tool.started()) << "the tool's window did not appear";
-    RecordProperty("startup_ms", static_cast<int>(tool.startupTime().count()));
-  }
-
   // Visible, not minimised, and as high as at the start. The tool restores the window step by
   // step, so another process may see it visible before it has its size back.
   bool ShownAtNormalSize() const {
     return IsWindowVisible(tool.form()) && !IsIconic(tool.form()) &&
            tool.ClientSize().cy == TwipsToPixels(kCollapsedTwips, tool.Dpi());
   }
-
-  bool WaitForLinks(std::size_t count) {
-    return e2e::WaitFor([&] { return linkLog.Lines().size() >= count; }, 30s);
-  }
-
-  e2e::NoProcessLeftBehind noProcessLeftBehind;
-  e2e::TempFile linkLog{"tool-window-links"};
-  e2e::Roomsim room{{"Lobby", "Tester", linkLog.path().string()}};
-  e2e::ToolProcess tool;
 };
 
 TEST_F(ToolWindowE2E, StartsCollapsedWithScanningOffAndTheDesignedTexts) {
   char caption[64] = {};
   GetWindowTextA(tool.form(), caption, sizeof caption);
   EXPECT_STREQ(caption, "Tavik Varrow V.2");
-  EXPECT_EQ(tool.Text(app::kText1), "");
   EXPECT_FALSE(tool.IsChecked(app::kCheck1));
   EXPECT_FALSE(tool.IsChecked(app::kCheck2));
-  EXPECT_EQ(tool.Text(app::kCheck1), "Chat Scan");
-  EXPECT_EQ(tool.Text(app::kCmdMore), "More Options");
-  EXPECT_EQ(tool.Text(app::kClearStat), "Off");
-  EXPECT_EQ(tool.Text(app::kLblClear), "0");
-  EXPECT_EQ(tool.Text(app::kChatsendlbl), "On");
-  EXPECT_EQ(tool.Text(app::kTxtChat), "");
-  EXPECT_EQ(tool.Text(app::kTxtEX), "4");
+  const std::pair<int, const char*> texts[] = {
+      {app::kText1, ""},        {app::kCheck1, "Chat Scan"}, {app::kCmdMore, "More Options"},
+      {app::kClearStat, "Off"}, {app::kLblClear, "0"},       {app::kChatsendlbl, "On"},
+      {app::kTxtChat, ""},      {app::kTxtEX, "4"},
+  };
+  for (const auto& [id, text] : texts) EXPECT_EQ(tool.Text(id), text) << id;
   EXPECT_EQ(tool.ClientSize().cy, TwipsToPixels(kCollapsedTwips, tool.Dpi()));
 }
 

@@ -69,21 +69,60 @@ std::vector<std::string> TempFile::Lines() const {
   return lines;
 }
 
-void KillAll(const std::wstring& exeName) {
+namespace {
+
+// Calls `each` with every process of that exe name; how many there were, -1 when the list cannot
+// be read.
+int ForEachProcess(const std::wstring& exeName, const std::function<void(DWORD)>& each) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return;
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot, &entry); more;
        more = Process32NextW(snapshot, &entry)) {
     if (_wcsicmp(entry.szExeFile, exeName.c_str()) != 0) continue;
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+    ++count;
+    each(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+}  // namespace
+
+int ProcessCount(const std::wstring& exeName) {
+  return ForEachProcess(exeName, [](DWORD) {});
+}
+
+void KillAll(const std::wstring& exeName) {
+  ForEachProcess(exeName, [](DWORD id) {
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
       TerminateProcess(process, 1);
       WaitForSingleObject(process, 10000);
       CloseHandle(process);
     }
+  });
+}
+
+PROCESS_INFORMATION Launch(std::wstring command) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    std::fprintf(stderr, "CreateProcess failed with error %lu\n", GetLastError());
   }
-  CloseHandle(snapshot);
+  return process;
+}
+
+void End(PROCESS_INFORMATION& process) {
+  if (process.hProcess == nullptr) return;
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, 10000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  process = {};
 }
 
 Roomsim::Roomsim(const Options& options) {
@@ -92,16 +131,11 @@ Roomsim::Roomsim(const Options& options) {
     return FindWindowA("AIM_ChatWnd", nullptr) == nullptr &&
            FindWindowA(roomsim::kHubClass, nullptr) == nullptr;
   });
-  std::string command = Quote((RoomsimDir() / "roomsim.exe").string()) + " --room " +
-                        Quote(options.room) + " --user " + Quote(options.user);
-  if (!options.linkLog.empty()) command += " --link-log " + Quote(options.linkLog);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process_)) {
-    std::fprintf(stderr, "roomsim: CreateProcess failed with error %lu\n", GetLastError());
-    return;
-  }
+  std::string arguments = " --room " + Quote(options.room) + " --user " + Quote(options.user);
+  if (!options.linkLog.empty()) arguments += " --link-log " + Quote(options.linkLog);
+  process_ = Launch(L"\"" + (RoomsimDir() / "roomsim.exe").wstring() + L"\"" +
+                    std::filesystem::path(arguments).wstring());  // ANSI, as the A calls take it
+  if (process_.hProcess == nullptr) return;
   WaitFor([this] {
     HWND chat = FindWindowA("AIM_ChatWnd", nullptr);
     DWORD pid = 0;
@@ -112,12 +146,7 @@ Roomsim::Roomsim(const Options& options) {
 }
 
 Roomsim::~Roomsim() {
-  if (process_.hProcess) {
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 10000);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-  }
+  End(process_);
   // Rooms opened through links may have started another roomsim.
   KillAll(L"roomsim.exe");
 }

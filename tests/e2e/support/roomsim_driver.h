@@ -40,6 +40,13 @@ class TempFile {
 
 // Every process of the given exe name is ended; tests start from a clean desktop.
 void KillAll(const std::wstring& exeName);
+// How many processes of the given exe name are running; -1 when the list cannot be read.
+int ProcessCount(const std::wstring& exeName);
+
+// Starts a command line: the process, or zeros when it did not start. End() ends it if it still
+// runs and closes its handles.
+PROCESS_INFORMATION Launch(std::wstring command);
+void End(PROCESS_INFORMATION& process);
 
 class Roomsim {
  public:

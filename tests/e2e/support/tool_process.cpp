@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <psapi.h>
 #include <shellapi.h>
-#include <tlhelp32.h>
 
 #include "app/control_ids.h"
 #include "support/roomsim_driver.h"
@@ -104,30 +103,11 @@ std::vector<std::wstring> TrayTips() {
   return tips;
 }
 
-int ProcessCount(const std::wstring& exeName) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  int count = 0;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more;
-       more = Process32NextW(snapshot, &entry)) {
-    if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0) ++count;
-  }
-  CloseHandle(snapshot);
-  return count;
-}
-
 ToolProcess::ToolProcess() {
   KillAll(kToolExe);
-  std::wstring command = L"\"" + (BinDir() / kToolExe).wstring() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   const auto start = std::chrono::steady_clock::now();
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process_)) {
-    return;
-  }
+  process_ = Launch(L"\"" + (BinDir() / kToolExe).wstring() + L"\"");
+  if (process_.hProcess == nullptr) return;
   HWND found = nullptr;
   WaitFor(
       [&] {
@@ -141,12 +121,7 @@ ToolProcess::ToolProcess() {
 }
 
 ToolProcess::~ToolProcess() {
-  if (process_.hProcess) {
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 10000);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-  }
+  End(process_);
   KillAll(kToolExe);
 }
 
@@ -243,7 +218,9 @@ ToolProcess::MemoryUse ToolProcess::Memory() const {
   if (!process_.hProcess || !GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters)) {
     return {};
   }
-  return {counters.WorkingSetSize, counters.PeakWorkingSetSize};
+  MemoryUse use{counters.WorkingSetSize, counters.PeakWorkingSetSize};
+  GetProcessHandleCount(process_.hProcess, &use.handles);
+  return use;
 }
 
 }  // namespace e2e

@@ -15,9 +15,6 @@
 
 namespace e2e {
 
-// How many processes of the given exe name are running; -1 when the list cannot be read.
-int ProcessCount(const std::wstring& exeName);
-
 // The shell's notification area as another program sees it, for the tool's icon (window `owner`,
 // its icon ID). Shell_NotifyIconA with NIM_ADD (the tool's tip), NIM_DELETE, or NIM_MODIFY that
 // changes nothing and so tells whether the shell holds the icon; true when the shell did it.
@@ -75,10 +72,12 @@ class ToolProcess {
 
   // True once the process has ended within `deadline`; its exit code goes to `exitCode`.
   bool WaitForExit(std::chrono::milliseconds deadline, DWORD* exitCode = nullptr) const;
-  // The process's working set and its peak, in bytes; zeros when they cannot be read.
+  // The process's working set and its peak, in bytes, and its handles; zeros when they cannot be
+  // read (Wine counts no handles of another process).
   struct MemoryUse {
     std::size_t workingSet = 0;
     std::size_t peakWorkingSet = 0;
+    DWORD handles = 0;
   };
   MemoryUse Memory() const;
 
