@@ -10,7 +10,7 @@
 #include "platform/chat_client.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_shell.h"
-#include "platform/fake/latin1_codepage.h"
+#include "platform/fake/iconv_codepage.h"
 
 namespace tv::testing {
 
@@ -42,7 +42,7 @@ class FakeChatRoom {
 
   platform::FakeDesktop desktop;
   platform::FakeShell shell;
-  platform::Latin1CodePage codePage;
+  platform::IconvCodePage codePage;
 
   platform::WindowHandle chat = platform::kNoWindow;
   platform::WindowHandle transcript = platform::kNoWindow;

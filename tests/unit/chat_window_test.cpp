@@ -54,72 +54,9 @@ TEST_F(ChatWindowTest, TranscriptReadsLengthThenTextWithRoomForTheNul) {
             (Lines{M("transcript", kWmGetTextLength), M("transcript", kWmGetText, 10)}));
 }
 
-// A double-byte code page in the manner of 932: a byte from 0x80 on leads and takes the next
-// byte with it, so trail bytes may look like lead bytes (U+4E8C) or like ASCII (U+4E41).
-class TwoByteCodePage final : public platform::CodePage {
- public:
-  std::string ToAnsi(std::wstring_view text) const override {
-    std::string out;
-    for (wchar_t c : text) {
-      if (c >= 0x80) out += static_cast<char>(0x80 | ((c >> 8) & 0x7F));
-      out += static_cast<char>(c < 0x80 ? c : c & 0xFF);
-    }
-    return out;
-  }
-  std::wstring FromAnsi(std::string_view text) const override {
-    std::wstring out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const auto lead = static_cast<unsigned char>(text[i]);
-      const bool pair = lead >= 0x80 && i + 1 < text.size();
-      out += static_cast<wchar_t>(pair ? (lead & 0x7F) << 8 | static_cast<unsigned char>(text[++i])
-                                       : lead);
-    }
-    return out;
-  }
-  std::size_t MaxCharSize() const override { return 2; }
-  bool IsLeadByte(unsigned char byte) const override { return byte >= 0x80; }
-};
-
-// UTF-8 as the ANSI code page, decoded into UTF-16 units as Windows does; a byte that starts no
-// valid sequence becomes U+FFFD.
-class Utf8CodePage final : public platform::CodePage {
- public:
-  std::string ToAnsi(std::wstring_view text) const override {
-    std::string out;
-    for (const auto c : text) {  // one code point per wchar_t here; tests write no surrogates
-      const auto u = static_cast<std::uint32_t>(c);
-      const int extra = u < 0x80 ? 0 : u < 0x800 ? 1 : u < 0x10000 ? 2 : 3;
-      out += static_cast<char>((extra == 0 ? 0 : 0xFF << (7 - extra) & 0xFF) | (u >> (6 * extra)));
-      for (int k = extra - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((u >> (6 * k)) & 0x3F));
-    }
-    return out;
-  }
-  std::wstring FromAnsi(std::string_view text) const override {
-    std::wstring out;
-    for (std::size_t i = 0; i < text.size();) {
-      const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
-      // clang-format off
-      const int extra = byte(i) < 0x80 ? 0 : byte(i) < 0xC0 ? -1 : 1 + (byte(i) >= 0xE0) + (byte(i) >= 0xF0);
-      // clang-format on
-      std::uint32_t u = extra <= 0 ? byte(i) : byte(i) & (0x3Fu >> extra);
-      int k = 1;
-      for (; k <= extra && i + k < text.size() && (byte(i + k) & 0xC0) == 0x80; ++k)
-        u = u << 6 | (byte(i + k) & 0x3F);
-      const bool bad = extra < 0 || k <= extra;
-      if (!bad && u >= 0x10000) out += static_cast<wchar_t>(0xD800 + ((u - 0x10000) >> 10));
-      out += bad ? L'\uFFFD' : static_cast<wchar_t>(u >= 0x10000 ? 0xDC00 + (u & 0x3FF) : u);
-      i += bad ? 1 : static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
-  }
-  std::size_t MaxCharSize() const override { return 4; }
-  bool IsLeadByte(unsigned char /*byte*/) const override { return false; }
-};
-
 // Whatever the code page, the tail is the last 500 characters of the whole converted transcript.
 TEST_F(ChatWindowTest, TailIsTheEndOfTheWholeTextInEveryCodePage) {
-  const TwoByteCodePage twoByte;
-  const Utf8CodePage utf8;
+  const platform::IconvCodePage twoByte("CP932", 2, "\x81\x9f\xe0\xfc"), utf8("UTF-8", 4);
   const std::wstring tester = L"<BR> <FONT COLOR=\"#ff0000\">Tester</FONT>: ";
   const struct {
     const platform::CodePage& page;
@@ -128,12 +65,12 @@ TEST_F(ChatWindowTest, TailIsTheEndOfTheWholeTextInEveryCodePage) {
       // clang-format off
       {twoByte, std::wstring(700, L'\u4E2D')}, {twoByte, L"x" + std::wstring(700, L'\u4E2D')},
       {twoByte, std::wstring(300, L'\u4E2D') + std::wstring(300, L'a')}, {twoByte, std::wstring(10, L'\u4E2D')},
-      {twoByte, std::wstring(600, L'\u4E8C') + L"ab<BR>xyz"},     // trail bytes from 0x80 on
-      {twoByte, L"a" + std::wstring(600, L'\u4E41') + L"<BR>x"},  // ASCII trail bytes
+      {twoByte, std::wstring(600, L'\u4E9C') + L"ab<BR>xyz"},  // trail bytes that could lead
+      {twoByte, L"a" + std::wstring(600, L'\u30BD') + L"<BR>x"},  // ASCII trail bytes
       {utf8, L"<BR>" + std::wstring(200, L'a') + tester + std::wstring(380, L'\u4E2D') + L"!"},
       {utf8, L"ab" + std::wstring(700, static_cast<wchar_t>(0x1F600)) + L"<BR>x"},
       {utf8, std::wstring(501, L'\u00E9') + std::wstring(499, L'\u4E2D')},
-      {platform::Latin1CodePage{}, std::wstring(900, L'\u00E9') + L"<BR>x"},
+      {platform::IconvCodePage{}, std::wstring(900, L'\u00E9') + L"<BR>x"},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -203,7 +140,7 @@ TEST(ChatWindowMissingTest, NoWindowTooFewButtonsOrNoInputPaneSendNothing) {
   for (const int buttons : {-1, 0, 1, 2, 3, 4, 6}) {
     platform::FakeDesktop desktop;
     platform::FakeShell shell;
-    platform::Latin1CodePage codePage;
+    platform::IconvCodePage codePage;
     const platform::ChatClientOs os{desktop, shell, codePage};
     if (buttons >= 0) {
       const auto chat = desktop.AddWindow(platform::kNoWindow, "aim_chatwnd");

@@ -152,9 +152,20 @@ INSTANTIATE_TEST_SUITE_P(Table, CommandTest,
 TEST_F(Form1Test, LoadsCollapsedWithTheFiguresAndMoreOptionsSwitchesTheHeight) {
   EXPECT_EQ(view.Text(kRunningprogramslbl), L"0");
   EXPECT_EQ(view.Text(kCPU), L"Intel Pentium");
-  systemOs.ticks.now = 93'784'005;
-  form.Timer1_Timer();
-  EXPECT_EQ(view.Text(kLabel1), L"1 days, 2 hours, 3 minutes");
+  // The uptime label is written only when its text changes; the count is unsigned until the wrap.
+  const std::pair<std::uint32_t, std::wstring> ticks[] = {
+      {93'784'005, L"1 days, 2 hours, 3 minutes"},
+      {93'834'005, L"1 days, 2 hours, 3 minutes"},
+      {0x8000'0000u, L"24 days, 20 hours, 31 minutes"},
+      {0xFFFF'FFFFu, L"49 days, 17 hours, 2 minutes"}};
+  for (const auto& [ms, text] : ticks) {
+    const bool changes = view.Text(kLabel1) != text;
+    view.written.clear();
+    systemOs.ticks.now = ms;
+    form.Timer1_Timer();
+    EXPECT_EQ(view.Text(kLabel1), text);
+    EXPECT_EQ(view.written, changes ? std::vector{kLabel1} : std::vector<int>{}) << ms;
+  }
   // The caption is the only record of the state.
   for (const int height : {kCollapsedClientTwips, kExpandedClientTwips, kCollapsedClientTwips}) {
     EXPECT_EQ(view.clientHeightTwips, height);
@@ -304,11 +315,23 @@ TEST_F(Form1Test, TrayFromTheMenuAndFromTheRoom) {
   }
 }
 
-TEST_F(Form1Test, SysinfoSendsAndShowsTheFiguresItRefreshes) {
-  systemOs.figures.memory.totalPhys = 1'073'741'824;
+// The line refreshes the program count and the memory, not the processor or the uptime (no
+// status tick yet).
+TEST_F(Form1Test, SysinfoSendsTheFiguresAndShowsThoseItRefreshes) {
+  systemOs.environment.entries = {"PATH=C:\\", "OS=Windows_NT"};
+  systemOs.figures.memory = {1'073'741'824, 536'870'912, 0, 0};
+  systemOs.figures.processorType = 486;
+  systemOs.ticks.now = 93'784'005;
+  systemOs.registry.SetString(platform::RegistryRoot::kCurrentUser, "SessionInformation",
+                              "ProgramCount", "7");
   StartScanning();
   Say("/sysinfo");
-  EXPECT_EQ(view.Text(kRamlbl), L"1.05 GB");
+  EXPECT_EQ(room.Sent().back(),
+            "[System Info] [OS - Windows_NT] [CPU - Intel Pentium] [Uptime - Uptime] [RAM - Total "
+            "= 1.05 GB, Free = .52 GB] [Programs Running = 7]");
+  EXPECT_EQ(
+      view.Text(kRamlbl) + L"|" + view.Text(kRamfreelbl) + L"|" + view.Text(kRunningprogramslbl),
+      L"1.05 GB|.52 GB|7");
 }
 
 }  // namespace

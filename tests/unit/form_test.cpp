@@ -7,9 +7,7 @@
 #include "fake_chat_room.h"
 #include "form/controls.h"
 #include "form/quick_join.h"
-#include "form/status_labels.h"
 #include "form/tool_state.h"
-#include "platform/fake/fake_system_os.h"
 #include "platform/fake/fake_timer.h"
 
 namespace tv::form {
@@ -85,43 +83,6 @@ TEST(ToolStateTest, ReportsChangesWithTheNewValueInPlaceAndRunsTheClearTimer) {
   }
   state.StopClearTimer();
   EXPECT_FALSE(state.clearTimerOn() || timer.running());
-}
-
-class StatusLabelsTest : public ::testing::Test {
- protected:
-  StatusLabelsTest() {
-    labels.SetListener([this](int label) { changes.push_back(label); });
-  }
-  platform::FakeSystemOs fake;
-  StatusLabels labels{fake.Os()};
-  std::vector<int> changes;
-};
-
-TEST_F(StatusLabelsTest, StatusTickWritesTheUptimeOnlyWhenItChanges) {
-  for (const std::uint32_t ms : {93'784'005u, 93'834'005u, 93'834'005u, 93'844'005u}) {
-    fake.ticks.now = ms;
-    labels.Timer1_Timer();
-  }
-  EXPECT_EQ(labels.Caption(kLabel1), L"1 days, 2 hours, 4 minutes");
-  EXPECT_EQ(changes, (std::vector{kLabel1, kLabel1}));
-}
-
-TEST_F(StatusLabelsTest, SystemInfoLineRefreshesCountAndMemoryButNotCpuOrUptime) {
-  fake.environment.entries = {"PATH=C:\\", "OS=Windows_NT"};
-  fake.figures.memory.totalPhys = 1'073'741'824;
-  fake.figures.memory.availPhys = 536'870'912;
-  fake.registry.SetDword(platform::RegistryRoot::kCurrentUser, "SessionInformation", "ProgramCount",
-                         7);
-  fake.ticks.now = 93'784'005;
-  EXPECT_EQ(labels.SystemInfoLine(),
-            L"[System Info] [OS - Windows_NT] [CPU - CPU Model] [Uptime - Uptime] [RAM - Total = "
-            L"1.05 GB, Free = .52 GB] [Programs Running = 7]");
-  EXPECT_EQ(changes, (std::vector{kRunningprogramslbl, kRamlbl, kRamfreelbl}));
-  labels.ShowCPU();
-  labels.Timer1_Timer();
-  EXPECT_EQ(labels.SystemInfoLine(),
-            L"[System Info] [OS - Windows_NT] [CPU - Intel Pentium] [Uptime - 1 days, 2 hours, 3 "
-            L"minutes] [RAM - Total = 1.05 GB, Free = .52 GB] [Programs Running = 7]");
 }
 
 }  // namespace

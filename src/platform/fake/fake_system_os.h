@@ -6,7 +6,7 @@
 #include "platform/fake/fake_system_figures.h"
 #include "platform/fake/fake_tick_count.h"
 #include "platform/fake/fake_window_list.h"
-#include "platform/fake/latin1_codepage.h"
+#include "platform/fake/iconv_codepage.h"
 #include "platform/system_os.h"
 
 namespace tv::platform {
@@ -17,7 +17,7 @@ struct FakeSystemOs {
   FakeEnvironment environment;
   FakeWindowList windows;
   FakeTickCount ticks;
-  Latin1CodePage codePage;
+  IconvCodePage codePage;
 
   SystemOs Os() { return SystemOs{figures, registry, environment, windows, ticks, codePage}; }
 };
