@@ -19,35 +19,20 @@ inline void Check(bool ok, const char* what) {
   std::abort();
 }
 
-// The bytes as text. Well-formed UTF-8 sequences give their code point, so that seeds stay
-// readable and mutations still reach characters beyond Latin-1; any other byte stands for the
-// Latin-1 character of the same code.
+// The bytes as text: a UTF-8 lead byte takes its continuation bytes (unchecked) into one
+// character, so that seeds stay readable and mutations reach the Basic Multilingual Plane; any
+// other byte is the Latin-1 character of the same code.
 inline std::wstring DecodeText(const std::uint8_t* data, std::size_t size) {
   std::wstring out;
-  out.reserve(size);
-  std::size_t i = 0;
-  while (i < size) {
-    const std::uint8_t lead = data[i];
-    std::size_t length = 1;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-    if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-    char32_t code = lead & (0x7Fu >> length);
-    bool wellFormed = length > 1 && i + length <= size;
-    for (std::size_t k = 1; wellFormed && k < length; ++k) {
-      wellFormed = (data[i + k] & 0xC0u) == 0x80u;
-      code = (code << 6) | (data[i + k] & 0x3Fu);
+  for (std::size_t i = 0; i < size; ++i) {
+    const std::size_t extra = data[i] >= 0xE0 ? 2 : data[i] >= 0xC0 ? 1 : 0;
+    if (extra == 0 || i + extra >= size) {
+      out += static_cast<wchar_t>(data[i]);
+      continue;
     }
-    const char32_t least = length == 4 ? 0x10000 : length == 3 ? 0x800 : 0x80;
-    wellFormed =
-        wellFormed && code >= least && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-    if (wellFormed) {
-      out += static_cast<wchar_t>(code);
-      i += length;
-    } else {
-      out += static_cast<wchar_t>(lead);
-      ++i;
-    }
+    auto c = static_cast<wchar_t>(data[i] & (0x3F >> extra));
+    for (std::size_t k = 0; k < extra; ++k) c = static_cast<wchar_t>(c << 6 | (data[++i] & 0x3F));
+    out += c;
   }
   return out;
 }

@@ -6,15 +6,9 @@
 #include <sstream>
 #include <string_view>
 
-#include "chatctl/chat.h"
-#include "fake_chat_room.h"
-#include "fake_form_view.h"
 #include "form/controls.h"
-#include "form/form1.h"
 #include "fuzz_support.h"
-#include "interp/interpreter.h"
-#include "platform/fake/fake_system_os.h"
-#include "platform/fake/fake_timer.h"
+#include "wired_tool.h"
 
 namespace {
 
@@ -29,25 +23,13 @@ bool IsUngated(std::string_view reply) {
 }  // namespace
 
 void tv::fuzz::FuzzText(const std::wstring& text) {
-  testing::FakeChatRoom room;
-  platform::FakeSystemOs systemOs;
-  platform::FakeTimer scanTimer;
-  platform::FakeTimer clearTimer;
-  chatctl::Chat chat{room.Os(), scanTimer};
-  form::ToolState state{clearTimer};
-  form::StatusLabels labels{systemOs.Os()};
-  testing::FakeFormView view;
-  form::Form1 form{{room.Os(), chat, state, labels}, view};
-  interp::Interpreter interpreter{room.Os(), chat, state, form};
-  view.Attach(form);
-  chat.SetScanHandler([&](const chatctl::ChatLine& line) { interpreter.chat_aimchatscan(line); });
-  form.Form_Load();
-
+  testing::WiredTool tool;
+  testing::FakeChatRoom& room = tool.room;
   std::wistringstream lines(text);
   for (std::wstring line; std::getline(lines, line);) {
     if (!room.IsOpen()) room.Open();
-    if (!view.IsChecked(form::kCheck1)) view.Click(form::kCheck1);
-    const bool sendsOff = state.sendsOff() && !state.userName().empty();
+    if (!tool.view.IsChecked(form::kCheck1)) tool.view.Click(form::kCheck1);
+    const bool sendsOff = tool.state.sendsOff() && !tool.state.userName().empty();
     const std::size_t before = room.Sent().size();
     const std::string said = room.codePage.ToAnsi(line);
     if (said.starts_with('@')) {
@@ -55,7 +37,7 @@ void tv::fuzz::FuzzText(const std::wstring& text) {
     } else {
       room.SayAsUser(said);
     }
-    chat.chat_tymer_Timer();
+    tool.chat.chat_tymer_Timer();
     const auto& sent = room.Sent();
     Check(sent.size() <= before + 1, "more than one reply to one line");
     if (sent.size() == before + 1) {
@@ -63,11 +45,11 @@ void tv::fuzz::FuzzText(const std::wstring& text) {
       Check(!sendsOff || IsUngated(sent.back()), "a gated reply went out with sends off");
       // A reply that repeats the user's markup ("/join") may carry a line mark of its own; while
       // no user is known, the reply's own line names one.
-      if (sent.back().find('<') == std::string::npos && !state.userName().empty()) {
-        chat.chat_tymer_Timer();
+      if (sent.back().find('<') == std::string::npos && !tool.state.userName().empty()) {
+        tool.chat.chat_tymer_Timer();
         Check(sent.size() == before + 1, "a reply that came back was taken for a command");
       }
     }
-    if (!view.log.empty() && view.log.back() == "EndProcess") return;
+    if (!tool.view.log.empty() && tool.view.log.back() == "EndProcess") return;
   }
 }

@@ -56,7 +56,10 @@ TEST_F(ChatWindowTest, TranscriptReadsLengthThenTextWithRoomForTheNul) {
 
 // Whatever the code page, the tail is the last 500 characters of the whole converted transcript.
 TEST_F(ChatWindowTest, TailIsTheEndOfTheWholeTextInEveryCodePage) {
-  const platform::IconvCodePage twoByte("CP932", 2, "\x81\x9f\xe0\xfc"), utf8("UTF-8", 4);
+  const platform::IconvCodePage twoByte("CP932", 2, [](unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+  });
+  const platform::IconvCodePage utf8("UTF-8", 4);
   const std::wstring tester = L"<BR> <FONT COLOR=\"#ff0000\">Tester</FONT>: ";
   const struct {
     const platform::CodePage& page;

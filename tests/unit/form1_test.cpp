@@ -5,12 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "fake_chat_room.h"
-#include "fake_form_view.h"
 #include "form/controls.h"
-#include "interp/interpreter.h"
-#include "platform/fake/fake_system_os.h"
-#include "platform/fake/fake_timer.h"
+#include "wired_tool.h"
 
 namespace tv::form {
 namespace {
@@ -25,16 +21,8 @@ const std::string kMore =
     "[More Options... Clear Timer(m) = '/ct #', Clear Timer Off = '/ctoff', Chat Send On = "
     "'/cson', Chat Send Off = '/csoff'  System Info = /sysinfo]";
 
-// The window's model, the scanner and the interpreter wired as the program wires them, on a fake
-// screen and a fake chat room.
-class Form1Test : public ::testing::Test {
+class Form1Test : public ::testing::Test, public testing::WiredTool {
  public:
-  explicit Form1Test(const std::string& user = "Tester") : room(user) {
-    view.Attach(form);
-    chat.SetScanHandler(
-        [this](const chatctl::ChatLine& line) { interpreter.chat_aimchatscan(line); });
-    form.Form_Load();
-  }
   void Tick() { chat.chat_tymer_Timer(); }
   void Say(const std::string& message) {
     room.SayAsUser(message);
@@ -80,16 +68,6 @@ class Form1Test : public ::testing::Test {
     return joined;
   }
 
-  testing::FakeChatRoom room;
-  platform::FakeSystemOs systemOs;
-  platform::FakeTimer scanTimer;
-  platform::FakeTimer clearTimer;
-  chatctl::Chat chat{room.Os(), scanTimer};
-  ToolState state{clearTimer};
-  StatusLabels labels{systemOs.Os()};
-  testing::FakeFormView view;
-  Form1 form{{room.Os(), chat, state, labels}, view};
-  interp::Interpreter interpreter{room.Os(), chat, state, form};
   std::size_t linksSeen = 0;
 };
 

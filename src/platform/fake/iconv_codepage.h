@@ -1,7 +1,7 @@
 #pragma once
 // An ANSI code page for native tests, converted by the C library's iconv as Windows converts:
 // "?" for a character the page lacks, U+FFFD for a byte that starts no character, and wide text
-// in UTF-16 units, surrogate pairs included. Latin-1 unless told otherwise.
+// in UTF-16 units. Latin-1 unless told otherwise.
 
 #include <string>
 
@@ -11,21 +11,20 @@ namespace tv::platform {
 
 class IconvCodePage final : public CodePage {
  public:
-  // `leadBytes`: the bytes that start a two-byte character, as "\x81-\x9f"-style ranges in pairs
-  // (first, last); empty for single-byte pages and UTF-8.
+  using LeadTest = bool (*)(unsigned char);
   explicit IconvCodePage(std::string name = "ISO-8859-1", std::size_t maxCharSize = 1,
-                         std::string leadBytes = {})
-      : name_(std::move(name)), maxCharSize_(maxCharSize), leadBytes_(std::move(leadBytes)) {}
+                         LeadTest isLead = nullptr)
+      : name_(std::move(name)), maxCharSize_(maxCharSize), isLead_(isLead) {}
 
   std::string ToAnsi(std::wstring_view text) const override;
   std::wstring FromAnsi(std::string_view text) const override;
   std::size_t MaxCharSize() const override { return maxCharSize_; }
-  bool IsLeadByte(unsigned char byte) const override;
+  bool IsLeadByte(unsigned char byte) const override { return isLead_ && isLead_(byte); }
 
  private:
   std::string name_;
   std::size_t maxCharSize_;
-  std::string leadBytes_;
+  LeadTest isLead_;
 };
 
 }  // namespace tv::platform
