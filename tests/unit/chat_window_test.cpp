@@ -47,13 +47,6 @@ class ChatWindowTest : public ::testing::Test {
   platform::ChatClientOs os = room.Os();
 };
 
-TEST_F(ChatWindowTest, TranscriptReadsLengthThenTextWithRoomForTheNul) {
-  room.desktop.SetText(room.transcript, "<BR>na\xEFve");
-  EXPECT_EQ(GetTranscriptText(os), L"<BR>na\u00EFve");
-  EXPECT_EQ(Messages(room),
-            (Lines{M("transcript", kWmGetTextLength), M("transcript", kWmGetText, 10)}));
-}
-
 // Whatever the code page, the tail is the last 500 characters of the whole converted transcript.
 TEST_F(ChatWindowTest, TailIsTheEndOfTheWholeTextInEveryCodePage) {
   const platform::IconvCodePage twoByte("CP932", 2, [](unsigned char b) {

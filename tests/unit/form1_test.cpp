@@ -300,8 +300,8 @@ TEST_F(Form1Test, SysinfoSendsTheFiguresAndShowsThoseItRefreshes) {
   systemOs.figures.memory = {1'073'741'824, 536'870'912, 0, 0};
   systemOs.figures.processorType = 486;
   systemOs.ticks.now = 93'784'005;
-  systemOs.registry.SetString(platform::RegistryRoot::kCurrentUser, "SessionInformation",
-                              "ProgramCount", "7");
+  systemOs.registry.Set(
+      {platform::RegistryRoot::kCurrentUser, "SessionInformation", "ProgramCount"}, "7");
   StartScanning();
   Say("/sysinfo");
   EXPECT_EQ(room.Sent().back(),

@@ -1,6 +1,5 @@
 #pragma once
-// An in-memory registry: values set by the test, names matched without regard to (ASCII) case as
-// Windows does. Logs every query, in order.
+// An in-memory registry: values set by the test, each query logged in order.
 
 #include <map>
 #include <tuple>
@@ -15,26 +14,21 @@ class FakeRegistry final : public Registry {
     RegistryRoot root = RegistryRoot::kCurrentUser;
     std::string subKey;
     std::string valueName;
+    auto operator<=>(const Query&) const = default;
   };
-
-  void Set(RegistryRoot root, const std::string& subKey, const std::string& valueName,
-           RegistryValue value);
-  void SetDword(RegistryRoot root, const std::string& subKey, const std::string& valueName,
-                std::uint32_t value);
-  void SetString(RegistryRoot root, const std::string& subKey, const std::string& valueName,
-                 const std::string& value);  // stored with its NUL, as RegSetValueExA is told to
-
-  const std::vector<Query>& Log() const { return log_; }
-
+  // Strings are stored with their NUL, as RegSetValueExA is told to store them.
+  void Set(const Query& at, const std::string& text) {
+    values[at] = {kRegSz, std::vector<std::uint8_t>(text.c_str(), text.c_str() + text.size() + 1)};
+  }
   std::optional<RegistryValue> QueryValue(RegistryRoot root, const std::string& subKey,
-                                          const std::string& valueName) override;
+                                          const std::string& valueName) override {
+    log.push_back({root, subKey, valueName});
+    const auto found = values.find(log.back());
+    return found == values.end() ? std::nullopt : std::optional(found->second);
+  }
 
- private:
-  using Key = std::tuple<RegistryRoot, std::string, std::string>;
-  static Key MakeKey(RegistryRoot root, const std::string& subKey, const std::string& valueName);
-
-  std::map<Key, RegistryValue> values_;
-  std::vector<Query> log_;
+  std::map<Query, RegistryValue> values;
+  std::vector<Query> log;
 };
 
 }  // namespace tv::platform

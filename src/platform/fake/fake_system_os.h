@@ -1,15 +1,57 @@
 #pragma once
-// Every fake the system figures need, owned together, handed out as a SystemOs.
+// The system as the test sets it: figures, registry, environment block, top-level windows, tick
+// count and code page, owned together and handed out as a SystemOs.
 
-#include "platform/fake/fake_environment.h"
+#include "platform/environment.h"
 #include "platform/fake/fake_registry.h"
-#include "platform/fake/fake_system_figures.h"
-#include "platform/fake/fake_tick_count.h"
-#include "platform/fake/fake_window_list.h"
 #include "platform/fake/iconv_codepage.h"
+#include "platform/system_figures.h"
 #include "platform/system_os.h"
+#include "platform/tick_count.h"
+#include "platform/window_list.h"
 
 namespace tv::platform {
+
+class FakeSystemFigures final : public SystemFigures {
+ public:
+  OsVersion version;
+  std::uint32_t processorType = 586;
+  MemoryStatus memory;
+  std::optional<DllVersion> shellDllVersion = DllVersion{6, 0, 2900};
+  std::string decimalSeparator = ".";
+
+  OsVersion GetVersionExA() override { return version; }
+  std::uint32_t GetProcessorType() override { return processorType; }
+  MemoryStatus GlobalMemoryStatusEx() override { return memory; }
+  std::optional<DllVersion> ShellDllVersion() override { return shellDllVersion; }
+  std::string DecimalSeparator() override { return decimalSeparator; }
+};
+
+// Entries "NAME=value" in block order.
+class FakeEnvironment final : public Environment {
+ public:
+  std::vector<std::string> entries;
+  std::vector<std::string> EnvironmentStrings() override { return entries; }
+};
+
+class FakeWindowList final : public WindowList {
+ public:
+  std::vector<TopLevelWindow> windows;
+  WindowHandle shellWindow = kNoWindow;
+  bool enumerationFails = false;
+
+  std::optional<std::vector<TopLevelWindow>> EnumWindows() override {
+    return enumerationFails ? std::nullopt : std::optional(windows);
+  }
+  WindowHandle GetShellWindow() override { return shellWindow; }
+};
+
+// Moves only when the test sets it.
+class FakeTickCount final : public TickCount {
+ public:
+  std::uint32_t now = 0;
+  std::uint32_t GetTickCount() override { return now; }
+};
 
 struct FakeSystemOs {
   FakeSystemFigures figures;
@@ -18,7 +60,6 @@ struct FakeSystemOs {
   FakeWindowList windows;
   FakeTickCount ticks;
   IconvCodePage codePage;
-
   SystemOs Os() { return SystemOs{figures, registry, environment, windows, ticks, codePage}; }
 };
 
