@@ -98,20 +98,13 @@ TEST(RegistryValueTest, ConvertsNumbersAndStrings) {
   // clang-format off
   const std::vector<std::pair<std::optional<RegistryValue>, std::wstring>> cases = {
       {std::nullopt, L""}, {RegistryValue{platform::kRegDword, {2, 1, 0, 0}}, L"258"},
-      {RegistryValue{platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}}, L"4294967295"},
-      {RegistryValue{platform::kRegQword, {0, 0, 0, 0, 0, 1, 0, 0}}, L"1099511627776"},
       {RegistryValue{platform::kRegQword, std::vector<std::uint8_t>(8, 0xFF)}, L"18446744073709551615"},
-      {RegistryValue{platform::kRegSz, bytes(std::string("12\0", 3))}, L"12"},
-      {RegistryValue{platform::kRegSz, bytes("abc")}, L"abc"}, {RegistryValue{platform::kRegSz, {}}, L""},
       {RegistryValue{platform::kRegSz, bytes(std::string("ab\0cd", 5))}, L"ab"},
-      {RegistryValue{platform::kRegSz, bytes("caf\xE9")}, L"caf\u00E9"},
+      {RegistryValue{platform::kRegSz, bytes("caf\xE9")}, L"caf\u00E9"}, {RegistryValue{platform::kRegSz, {}}, L""},
       {RegistryValue{platform::kRegExpandSz, bytes("%windir%\\x")}, L"%windir%\\x"},
-      {RegistryValue{platform::kRegDword, {7, 0, 0}}, L""},
-      {RegistryValue{platform::kRegDword, {7, 0, 0, 0, 0, 0, 0, 0}}, L""},
-      {RegistryValue{platform::kRegQword, {7, 0, 0, 0}}, L""},
+      {RegistryValue{platform::kRegDword, {7, 0, 0}}, L""}, {RegistryValue{platform::kRegQword, {7, 0, 0, 0}}, L""},
       {RegistryValue{platform::kRegDwordBigEndian, {0, 0, 0, 7}}, L""},
       {RegistryValue{platform::kRegMultiSz, bytes(std::string("a\0b\0\0", 5))}, L""},
-      {RegistryValue{platform::kRegBinary, {1, 2, 3}}, L""}, {RegistryValue{0, {7, 0, 0, 0}}, L""},
   };
   // clang-format on
   const platform::IconvCodePage codePage;
@@ -132,11 +125,9 @@ TEST(RegistryValueTest, SplitsThePathIntoRootKeyAndValueName) {
       // clang-format off
       {L"HKEY_CURRENT_USER\\SessionInformation\\ProgramCount", "1|SessionInformation|ProgramCount"},
       {L"HKCU\\Software\\A\\B\\Val", "1|Software\\A\\B|Val"}, {L"hklm\\Software\\X\\", "2|Software\\X|"},
-      {L"HKEY_LOCAL_MACHINE\\k\\v", "2|k|v"}, {L"HKCR\\.txt\\", "0|.txt|"}, {L"Hkey_Classes_Root\\k\\v", "0|k|v"},
-      {L"HKEY_USERS\\.DEFAULT\\v", "3|.DEFAULT|v"}, {L"HKEY_CURRENT_CONFIG\\k\\v", "4|k|v"},
-      {L"HKCU\\Value", "1||Value"}, {L"HKCU\\", "1||"}, {L"HKCU\\caf\u00E9\\v", "1|caf\xE9|v"},
-      {L"", ""}, {L"ProgramCount", ""}, {L"HKEY_CURRENT_USER", ""}, {L"HKEY_NOWHERE\\a\\b", ""},
-      {L"HKU\\a\\b", ""}, {L"\\HKCU\\a", ""},
+      {L"Hkey_Classes_Root\\k\\v", "0|k|v"}, {L"HKEY_USERS\\.DEFAULT\\v", "3|.DEFAULT|v"},
+      {L"HKEY_CURRENT_CONFIG\\k\\v", "4|k|v"}, {L"HKCU\\Value", "1||Value"}, {L"HKCU\\caf\u00E9\\v", "1|caf\xE9|v"},
+      {L"", ""}, {L"HKEY_CURRENT_USER", ""}, {L"HKU\\a\\b", ""}, {L"\\HKCU\\a", ""},
       {L"HKCU\\Soft\u263A\\v", ""},  // not in the code page: never "Soft?"
       // clang-format on
   };
