@@ -1,21 +1,12 @@
 #include "platform/fake/fake_desktop.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
 namespace tv::platform {
-namespace {
-
-bool SameClass(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
-}
-
-}  // namespace
-
 WindowHandle FakeDesktop::AddWindow(WindowHandle parent, std::string className, std::string text) {
   if (parent != kNoWindow && !Exists(parent)) throw std::logic_error("AddWindow: no parent");
   const WindowHandle handle = next_;
@@ -66,7 +57,7 @@ WindowHandle FakeDesktop::FindWindowExA(WindowHandle parent, WindowHandle after,
     ++it;
   }
   for (; it != children.end(); ++it) {
-    if (SameClass(windows_.at(*it).className, className)) return *it;
+    if (strcasecmp(windows_.at(*it).className.c_str(), className.c_str()) == 0) return *it;
   }
   return kNoWindow;
 }
