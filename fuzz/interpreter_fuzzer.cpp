@@ -1,11 +1,13 @@
 // The whole command path on any lines: each said in a fake chat room (by somebody else when it
 // starts with "@"), one scanner tick each, handled by the interpreter and the window's model on a
 // fake screen. Every reply starts with "[", a line gets one reply at most, with sends off only the
-// ungated replies go out, and a reply that comes back through the transcript is no command.
+// ungated replies go out, and a reply that comes back through the transcript is no command. Each
+// line, taken as a transcript, parses into a speaker without ":" and one braced stamp.
 
 #include <sstream>
 #include <string_view>
 
+#include "chatctl/line_parser.h"
 #include "form/controls.h"
 #include "fuzz_support.h"
 #include "wired_tool.h"
@@ -27,6 +29,10 @@ void tv::fuzz::FuzzText(const std::wstring& text) {
   testing::FakeChatRoom& room = tool.room;
   std::wistringstream lines(text);
   for (std::wstring line; std::getline(lines, line);) {
+    const chatctl::ChatLine parsed = chatctl::ParseLine(chatctl::GetLastLine(line));
+    Check(parsed.whosaid.find(L':') == std::wstring::npos && parsed.datesaid.front() == L'{' &&
+              parsed.datesaid.back() == L'}',
+          "ParseLine: a ':' in whosaid, or datesaid not one braced stamp");
     if (!room.IsOpen()) room.Open();
     if (!tool.view.IsChecked(form::kCheck1)) tool.view.Click(form::kCheck1);
     const bool sendsOff = tool.state.sendsOff() && !tool.state.userName().empty();

@@ -270,31 +270,6 @@ TEST_F(Form1Test, JoinByButtonByNameAndByEnterOnlyWhenTheRulesAllow) {
   EXPECT_TRUE(room.desktop.Log().empty()) << "a join touches no chat window";
 }
 
-TEST_F(Form1Test, TrayFromTheMenuAndFromTheRoom) {
-  StartScanning();
-  const struct {
-    void (*act)(Form1Test&);
-    const char* shows;
-  } steps[] = {
-      // clang-format off
-      {[](Form1Test& t) { t.Say("/show"); }, "shown"},  // shown already: no change
-      {[](Form1Test& t) { t.Say("/hide"); }, "icon minimised hidden"},
-      {[](Form1Test& t) { t.form.mnuTray_Click(); }, "icon minimised hidden"},  // still one icon
-      {[](Form1Test& t) { t.Say("/show"); }, "shown"},
-      {[](Form1Test& t) { t.view.minimised = true; }, "minimised shown"},
-      {[](Form1Test& t) { t.form.mnuTray_Click(); }, "icon minimised shown"},  // minimised: not hidden
-      {[](Form1Test& t) { t.form.mnuShow_Click(); }, "shown"},
-      // clang-format on
-  };
-  for (const auto& step : steps) {
-    step.act(*this);
-    EXPECT_EQ(std::string(view.trayIcon ? "icon " : "") + (view.minimised ? "minimised " : "") +
-                  (view.visible ? "shown" : "hidden"),
-              step.shows)
-        << &step - steps;
-  }
-}
-
 // The line refreshes the program count and the memory, not the processor or the uptime (no
 // status tick yet).
 TEST_F(Form1Test, SysinfoSendsTheFiguresAndShowsThoseItRefreshes) {

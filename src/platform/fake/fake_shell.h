@@ -1,5 +1,5 @@
 #pragma once
-// A shell that records what it was asked to open.
+// A shell that records what it was asked to open, and succeeds.
 
 #include <vector>
 
@@ -10,22 +10,18 @@ namespace tv::platform {
 class FakeShell final : public Shell {
  public:
   struct Call {
-    WindowHandle owner = kNoWindow;
-    std::string verb;
-    std::string file;
-    std::optional<std::string> parameters;
-    std::optional<std::string> directory;
-    int showCommand = -1;
+    WindowHandle owner;
+    std::string verb, file;
+    std::optional<std::string> parameters, directory;
+    int showCommand;
   };
-
   std::intptr_t ShellExecuteA(WindowHandle owner, const std::string& verb, const std::string& file,
                               const std::optional<std::string>& parameters,
                               const std::optional<std::string>& directory,
                               int showCommand) override {
-    calls_.push_back(Call{owner, verb, file, parameters, directory, showCommand});
+    calls_.push_back({owner, verb, file, parameters, directory, showCommand});
     return 42;  // any value above 32 is success
   }
-
   const std::vector<Call>& Calls() const { return calls_; }
 
  private:

@@ -9,10 +9,8 @@ namespace tv::platform {
 namespace {
 
 // `bad` stands for each piece of `unit` bytes that does not convert.
-std::string Convert(const std::string& to, const std::string& from, std::string_view in,
-                    std::size_t unit, std::string_view bad) {
-  const iconv_t cd = iconv_open(to.c_str(), from.c_str());
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: cannot convert");
+std::string Convert(iconv_t cd, std::string_view in, std::size_t unit, std::string_view bad) {
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::string out(in.size() * 4 + 8, '\0');  // room for the worst case either way
   char* src = const_cast<char*>(in.data());
   char* dst = out.data();
@@ -23,21 +21,26 @@ std::string Convert(const std::string& to, const std::string& from, std::string_
     src += std::min(unit, left);
     left -= std::min(unit, left);
   }
-  iconv_close(cd);
   out.resize(out.size() - room);
   return out;
 }
 
 }  // namespace
 
+std::shared_ptr<void> IconvCodePage::Open(const std::string& to, const std::string& from) {
+  const iconv_t cd = iconv_open(to.c_str(), from.c_str());
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: no " + from + " to " + to);
+  return {cd, iconv_close};
+}
+
 std::string IconvCodePage::ToAnsi(std::wstring_view text) const {
   const std::u32string wide(text.begin(), text.end());
-  return Convert(name_, "UTF-32LE", {reinterpret_cast<const char*>(wide.data()), wide.size() * 4},
-                 4, "?");
+  return Convert(toAnsi_.get(), {reinterpret_cast<const char*>(wide.data()), wide.size() * 4}, 4,
+                 "?");
 }
 
 std::wstring IconvCodePage::FromAnsi(std::string_view text) const {
-  const std::string units = Convert("UTF-16LE", name_, text, 1, "\xFD\xFF");
+  const std::string units = Convert(fromAnsi_.get(), text, 1, "\xFD\xFF");
   std::wstring out;
   for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
     out += static_cast<wchar_t>(static_cast<unsigned char>(units[i]) |

@@ -3,6 +3,7 @@
 // "?" for a character the page lacks, U+FFFD for a byte that starts no character, and wide text
 // in UTF-16 units. Latin-1 unless told otherwise.
 
+#include <memory>
 #include <string>
 
 #include "platform/codepage.h"
@@ -14,7 +15,10 @@ class IconvCodePage final : public CodePage {
   using LeadTest = bool (*)(unsigned char);
   explicit IconvCodePage(std::string name = "ISO-8859-1", std::size_t maxCharSize = 1,
                          LeadTest isLead = nullptr)
-      : name_(std::move(name)), maxCharSize_(maxCharSize), isLead_(isLead) {}
+      : maxCharSize_(maxCharSize),
+        isLead_(isLead),
+        toAnsi_(Open(name, "UTF-32LE")),
+        fromAnsi_(Open("UTF-16LE", name)) {}
 
   std::string ToAnsi(std::wstring_view text) const override;
   std::wstring FromAnsi(std::string_view text) const override;
@@ -22,9 +26,11 @@ class IconvCodePage final : public CodePage {
   bool IsLeadByte(unsigned char byte) const override { return isLead_ && isLead_(byte); }
 
  private:
-  std::string name_;
+  static std::shared_ptr<void> Open(const std::string& to, const std::string& from);
+
   std::size_t maxCharSize_;
   LeadTest isLead_;
+  std::shared_ptr<void> toAnsi_, fromAnsi_;  // iconv descriptors, reset before each use
 };
 
 }  // namespace tv::platform
