@@ -49,26 +49,4 @@ void FakeFormView::SetCheck(int control, bool checked) {
   }
 }
 
-void FakeFormView::AddTrayIcon() {
-  trayIcon = true;
-  log.emplace_back("AddTrayIcon");
-}
-
-void FakeFormView::RemoveTrayIcon() {
-  trayIcon = false;
-  log.emplace_back("RemoveTrayIcon");
-}
-
-void FakeFormView::MinimiseAndHide() {
-  minimised = true;
-  visible = false;
-  log.emplace_back("MinimiseAndHide");
-}
-
-void FakeFormView::RestoreAndShow() {
-  minimised = false;
-  visible = true;
-  log.emplace_back("RestoreAndShow");
-}
-
 }  // namespace tv::testing

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's screen for native tests: every control's text and check as the window holds
-// them, starting as the controls table has them, and the window's height, state and tray icon.
+// them, starting as the controls table has them, and the window's height and what was done to it.
 // Click and Type act as the user does and run the handler that the window would run; a text box
 // written by code runs its change handler too, as in the window.
 
@@ -29,17 +29,21 @@ class FakeFormView final : public form::FormView {
   bool IsChecked(int control) const override { return checked_.contains(control); }
   void SetCheck(int control, bool checked) override;
   void SetClientHeight(int twips) override { clientHeightTwips = twips; }
-  void AddTrayIcon() override;
-  void RemoveTrayIcon() override;
+  void AddTrayIcon() override { log.emplace_back("AddTrayIcon"); }
+  void RemoveTrayIcon() override { log.emplace_back("RemoveTrayIcon"); }
   bool IsMinimised() const override { return minimised; }
-  void MinimiseAndHide() override;
-  void RestoreAndShow() override;
+  void MinimiseAndHide() override {
+    minimised = true;
+    log.emplace_back("MinimiseAndHide");
+  }
+  void RestoreAndShow() override {
+    minimised = false;
+    log.emplace_back("RestoreAndShow");
+  }
   void EndProcess() override { log.emplace_back("EndProcess"); }
 
   int clientHeightTwips = 0;
-  bool trayIcon = false;
   bool minimised = false;
-  bool visible = true;
   // The controls whose text code wrote, in order.
   std::vector<int> written;
   // The window operations: "AddTrayIcon", "RemoveTrayIcon", "MinimiseAndHide", "RestoreAndShow",
