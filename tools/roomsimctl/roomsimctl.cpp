@@ -7,24 +7,23 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "app/control_ids.h"
-#include "roomsim_protocol.h"
-#include "support/roomsim_driver.h"
+#include "roomsim_client.h"
 
 int main(int argc, char** argv) {
   const std::string verb = argc > 1 ? argv[1] : "";
   bool ok = false;
   if (verb == "say" && argc == 4) {
-    ok = e2e::HubCommand(roomsim::kSayAsOther, std::string(argv[2]) + "\n" + argv[3]);
+    ok = roomsim::client::SayAsOther(argv[2], argv[3]);
   } else if (verb == "type" && argc == 3) {
-    ok = e2e::HubCommand(roomsim::kTypeAsUser, argv[2]);
+    ok = roomsim::client::TypeAsUser(argv[2]);
   } else if (verb == "hang" && argc == 3) {
-    HWND hub = FindWindowA(roomsim::kHubClass, nullptr);
-    ok = hub && PostMessageA(hub, roomsim::kHangMessage, std::strtoul(argv[2], nullptr, 10), 0);
+    ok = roomsim::client::Hang(std::chrono::milliseconds(std::strtoul(argv[2], nullptr, 10)));
   } else if (verb == "move" && argc == 4) {
     HWND chat = FindWindowA("AIM_ChatWnd", nullptr);
     ok = chat && SetWindowPos(chat, nullptr, std::atoi(argv[2]), std::atoi(argv[3]), 0, 0,

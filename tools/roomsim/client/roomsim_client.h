@@ -1,0 +1,19 @@
+#pragma once
+// The other side of roomsim's test interface: another program finds the running roomsim's hub
+// and has it make others speak, type as the local user, replace the transcript or hang. roomsimctl
+// and the end-to-end tests speak to roomsim through this.
+
+#include <chrono>
+#include <string>
+
+namespace roomsim::client {
+
+// Each is true when a running roomsim carried it out (a room was open to take it).
+bool SayAsOther(const std::string& speaker, const std::string& message);
+bool TypeAsUser(const std::string& message);
+bool SetTranscript(const std::string& markup);
+
+// roomsim's user-interface thread stops answering for `duration`; true once the hang has begun.
+bool Hang(std::chrono::milliseconds duration);
+
+}  // namespace roomsim::client
