@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Figures of the real programs under Wine: scan tick against its floor, command latency, start-up,
-# and the idle cost of the tool (CPU and memory from /proc of its Wine process).
+# the tool under a flood of strangers, and the idle cost of the tool (CPU and memory from /proc of
+# its Wine process).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -16,6 +17,9 @@ wine "$bench" latency
 echo
 echo "== start-up (warm prefix)"
 wine "$bench" startup
+echo
+echo "== strangers flooding the room for ${FLOOD_SECONDS:=40} s (600 makes a soak of it)"
+wine "$bench" flood "$FLOOD_SECONDS"
 echo
 
 echo "== idle cost over ${IDLE_SECONDS:=60} s, scanning on, quiet room"

@@ -2,14 +2,18 @@
 //   wine_bench scan      one full scan tick against the bare read of the same transcript
 //   wine_bench latency   time from a command entering the transcript to its reply
 //   wine_bench startup   process start to the main window visible
+//   wine_bench flood [SECONDS]   commands answered, memory and handles while strangers flood
 //   wine_bench tick-chat-scan   ticks "Chat Scan" of a running tool
 // The idle cost is measured from outside (scripts/bench-wine.sh), from /proc.
 
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <thread>
@@ -20,9 +24,8 @@
 #include "platform/win32/win32_codepage.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_shell.h"
-#include "roomsim_protocol.h"
-#include "support/roomsim_driver.h"
-#include "support/tool_process.h"
+#include "roomsim_client.h"
+#include "support/e2e.h"
 #include "transcript_markup.h"
 
 namespace {
@@ -72,14 +75,14 @@ int Scan() {
   tv::platform::Win32Shell shell;
   tv::platform::Win32CodePage codePage;
   const tv::platform::ChatClientOs os{desktop, shell, codePage};
-  e2e::Roomsim room;
+  const e2e::Roomsim room("Lobby", "Tester");
   if (!room.started()) return std::fprintf(stderr, "roomsim did not start\n"), 1;
   const HWND pane = FindWindowExA(room.chatWindow(), nullptr, "WndAte32Class", nullptr);
   const HWND transcript = FindWindowExA(pane, nullptr, "Ate32Class", nullptr);
 
   std::printf("%-10s %14s %14s %8s\n", "transcript", "tick (us)", "bare read (us)", "ratio");
   for (const std::size_t size : {10'000u, 100'000u, 1'000'000u}) {
-    room.SetTranscript(MakeTranscript(size));
+    roomsim::client::SetTranscript(MakeTranscript(size));
     IdleTimer timer;
     tv::chatctl::Chat chat(os, timer);
     int events = 0;
@@ -90,7 +93,7 @@ int Scan() {
     const int rounds = size >= 1'000'000 ? 20 : 60;
     // Alternated, each after a fresh line, so both see the same transcript and the same caches.
     for (int i = 0; i < rounds; ++i) {
-      room.TypeAsUser("benchmark line " + std::to_string(i));
+      roomsim::client::TypeAsUser("benchmark line " + std::to_string(i));
       auto start = Clock::now();
       chat.chat_tymer_Timer();
       ticks.push_back(Micros(Clock::now() - start).count());
@@ -106,24 +109,29 @@ int Scan() {
   return 0;
 }
 
+// Starts scanning in a running tool and waits until it has found the user.
+bool StartScan(const e2e::ToolProcess& tool) {
+  return tool.Click(tv::app::kCheck1) && e2e::WaitFor([] {
+           return e2e::Roomsim::Transcript().find("[Found User '") != std::string::npos;
+         });
+}
+
 int Latency() {
-  e2e::Roomsim room;
-  e2e::ToolProcess tool;
+  const e2e::Roomsim room("Lobby", "Tester");
+  const e2e::ToolProcess tool;
   if (!room.started() || !tool.started()) return std::fprintf(stderr, "start failed\n"), 1;
-  tool.Click(tv::app::kCheck1);
-  if (!e2e::WaitFor([&] { return room.Transcript().find("[Found User '") != std::string::npos; })) {
-    return std::fprintf(stderr, "the tool did not identify the user\n"), 1;
-  }
+  if (!StartScan(tool)) return std::fprintf(stderr, "the tool did not identify the user\n"), 1;
   std::mt19937 random(7);
   std::uniform_int_distribution<int> pause(0, 1000);
   std::vector<double> latencies;
   for (int i = 0; i < 50; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(pause(random)));  // a random moment
-    room.SetTranscript("");
+    roomsim::client::SetTranscript("");
     const auto typed = Clock::now();
-    room.TypeAsUser("/cson");
-    if (!e2e::WaitFor([&] { return room.Transcript().find("[Chatsends On]") != std::string::npos; },
-                      10s)) {
+    roomsim::client::TypeAsUser("/cson");
+    if (!e2e::WaitFor(
+            [&] { return e2e::Roomsim::Transcript().find("[Chatsends On]") != std::string::npos; },
+            10s)) {
       return std::fprintf(stderr, "no reply to command %d\n", i), 1;
     }
     latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - typed).count());
@@ -138,14 +146,76 @@ int Latency() {
 int Startup() {
   std::vector<double> times;
   for (int i = 0; i < 10; ++i) {
-    e2e::ToolProcess tool;
+    const auto start = Clock::now();
+    const e2e::ToolProcess tool;
     if (!tool.started()) return std::fprintf(stderr, "the tool did not start\n"), 1;
-    times.push_back(static_cast<double>(tool.startupTime().count()));
+    times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
   }
   std::printf("%-20s %8s %8s %8s\n", "start-up", "median", "min", "max");
   std::printf("%-20s %8.0f %8.0f %8.0f  ms over %zu starts\n", "to window visible", Median(times),
               *std::min_element(times.begin(), times.end()),
               *std::max_element(times.begin(), times.end()), times.size());
+  return 0;
+}
+
+// Other speakers say 20 lines a second, in one burst each second; right after each burst the user
+// gives a command, every third second ("/csoff" and "/cson" in turn). The room is emptied every
+// 15 s, as the clear timer would, so that the tool's memory shows leaks rather than the room's
+// ever longer text it reads each tick.
+int Flood(int seconds) {
+  const e2e::Roomsim room("Lobby", "Tester");
+  const e2e::ToolProcess tool;
+  if (!room.started() || !tool.started() || !StartScan(tool)) {
+    return std::fprintf(stderr, "start failed\n"), 1;
+  }
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tool.form(), &pid);
+  const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  struct Use {
+    double workingSetKb = 0;
+    DWORD handles = 0;  // Wine counts none for another process
+  };
+  const auto use = [&] {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    Use now;
+    if (GetProcessMemoryInfo(process, &counters, sizeof counters)) {
+      now.workingSetKb = static_cast<double>(counters.WorkingSetSize) / 1024;
+    }
+    GetProcessHandleCount(process, &now.handles);
+    return now;
+  };
+  const auto replies = [] {
+    int count = 0;
+    for (const roomsim::RenderedLine& line : roomsim::ParseTranscript(e2e::Roomsim::Transcript())) {
+      count += line.ownLine && line.message.rfind("[Chatsends O", 0) == 0;
+    }
+    return count;
+  };
+  int commands = 0, answered = 0;
+  Use settled;
+  const auto start = Clock::now();
+  for (int second = 0; second < seconds; ++second) {
+    if (second % 15 == 0) {  // the last command came 3 s earlier: its reply is in
+      answered += replies();
+      roomsim::client::SetTranscript("");
+    }
+    for (int i = 0; i < 20; ++i) {
+      roomsim::client::SayAsOther("Flood" + std::to_string(i % 4),
+                                  i % 5 == 0 ? "/clear" : "line " + std::to_string(i));
+    }
+    if (second % 3 == 0) roomsim::client::TypeAsUser(commands++ % 2 == 0 ? "/csoff" : "/cson");
+    if (second == seconds / 2) settled = use();
+    std::this_thread::sleep_until(start + std::chrono::seconds(second + 1));  // the flood's pace
+  }
+  e2e::WaitFor([&] { return answered + replies() >= commands; }, 10s);
+  answered += replies();
+  const Use end = use();
+  CloseHandle(process);
+  std::printf("%-24s %10s %10s\n", "flood of 20 lines/s", "half-time", "end");
+  std::printf("%-24s %10.0f %10.0f\n", "working set (KB)", settled.workingSetKb, end.workingSetKb);
+  std::printf("%-24s %10lu %10lu\n", "handles", settled.handles, end.handles);
+  std::printf("commands answered: %d of %d in %d s\n", answered, commands, seconds);
   return 0;
 }
 
@@ -170,7 +240,8 @@ int main(int argc, char** argv) {
   if (mode == "scan") return Scan();
   if (mode == "latency") return Latency();
   if (mode == "startup") return Startup();
+  if (mode == "flood") return Flood(argc > 2 ? std::atoi(argv[2]) : 40);
   if (mode == "tick-chat-scan") return TickChatScan();
-  std::fprintf(stderr, "usage: wine_bench scan|latency|startup|tick-chat-scan\n");
+  std::fprintf(stderr, "usage: wine_bench scan|latency|startup|flood [SECONDS]|tick-chat-scan\n");
   return 2;
 }

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "support/roomsim_driver.h"
+#include "support/e2e.h"
 
 namespace {
 

@@ -1,212 +1,142 @@
-// The real tool's window from another process: its start-up state, the two heights, the tray, the
-// About box and the join panel, with roomsim taking the room links.
+// The real tool's window from another process, as the user's mouse and keyboard reach it: the two
+// heights, the join panel with roomsim taking the room links, the tray, the About box and closing.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "support/room_and_tool.h"
 
+namespace e2e {
 namespace {
-
-using namespace std::chrono_literals;
-namespace app = tv::app;
 
 constexpr int kCollapsedTwips = 855;
 constexpr int kExpandedTwips = 6855;
-constexpr UINT kMsgBoxTextId = 0xFFFF;  // the text of a message box, as Windows numbers it
 constexpr wchar_t kPopupMenuClass[] = L"#32768";
+constexpr UINT kMsgBoxTextId = 0xFFFF;  // the text of a message box, as Windows numbers it
 
-int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
-
-// A message box keeps its icon control when it has no icon, with no picture in it. A CALLBACK
-// function rather than a lambda: on 32-bit Windows the enumeration calls it as stdcall.
-BOOL CALLBACK MarkShownIcon(HWND child, LPARAM shows) {
-  char name[16] = {};
-  GetClassNameA(child, name, sizeof name);
-  const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
-  if (_stricmp(name, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
-      SendMessageA(child, STM_GETICON, 0, 0) != 0) {
-    // NOLINTNEXTLINE(performance-no-int-to-ptr)
-    *reinterpret_cast<bool*>(shows) = true;
-  }
-  return TRUE;
-}
-
-bool ShowsAnIcon(HWND dialog) {
-  bool shows = false;
-  EnumChildWindows(dialog, MarkShownIcon, reinterpret_cast<LPARAM>(&shows));
-  return shows;
-}
-
-class ToolWindowE2E : public e2e::RoomAndTool {
+class ToolWindowE2E : public RoomAndTool {
  protected:
+  // The window's client height against a design height, in this screen's pixels: the test sees
+  // other windows unscaled once it is DPI aware itself.
+  bool IsHigh(int twips) const {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT client{};
+    return GetClientRect(tool.form(), &client) && client.bottom == MulDiv(twips, dpi, 1440);
+  }
   // Visible, not minimised, and as high as at the start. The tool restores the window step by
   // step, so another process may see it visible before it has its size back.
   bool ShownAtNormalSize() const {
-    return IsWindowVisible(tool.form()) && !IsIconic(tool.form()) &&
-           tool.ClientSize().cy == TwipsToPixels(kCollapsedTwips, tool.Dpi());
+    return IsWindowVisible(tool.form()) && !IsIconic(tool.form()) && IsHigh(kCollapsedTwips);
   }
+  // The tray icon's mouse events as the shell delivers them: posted, or sent and waited for.
+  bool TrayEvent(UINT mouseMessage, bool wait = false) const {
+    return wait ? Send(tool.form(), app::kTrayCallbackMessage, app::kTrayIconId, mouseMessage)
+                : PostMessageW(tool.form(), app::kTrayCallbackMessage, app::kTrayIconId,
+                               mouseMessage);
+  }
+  bool SendToTray() const {
+    return PostMessageW(tool.form(), WM_COMMAND, app::kMnuTray, 0) &&
+           WaitFor([&] { return !IsWindowVisible(tool.form()); });
+  }
+  // A key pressed and released in a control, posted so that it goes through the tool's own
+  // message loop.
+  bool PostKey(int id, UINT key) const {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    return PostMessageW(tool.Control(id), WM_KEYDOWN, key, scan | 1) &&
+           PostMessageW(tool.Control(id), WM_KEYUP, key, scan | 0xC0000001);
+  }
+
+  ToolWindowE2E() { SetProcessDPIAware(); }
 };
 
-TEST_F(ToolWindowE2E, StartsCollapsedWithScanningOffAndTheDesignedTexts) {
-  char caption[64] = {};
-  GetWindowTextA(tool.form(), caption, sizeof caption);
-  EXPECT_STREQ(caption, "Tavik Varrow V.2");
-  EXPECT_FALSE(tool.IsChecked(app::kCheck1));
-  EXPECT_FALSE(tool.IsChecked(app::kCheck2));
-  const std::pair<int, const char*> texts[] = {
-      {app::kText1, ""},        {app::kCheck1, "Chat Scan"}, {app::kCmdMore, "More Options"},
-      {app::kClearStat, "Off"}, {app::kLblClear, "0"},       {app::kChatsendlbl, "On"},
-      {app::kTxtChat, ""},      {app::kTxtEX, "4"},
-  };
-  for (const auto& [id, text] : texts) EXPECT_EQ(tool.Text(id), text) << id;
-  EXPECT_EQ(tool.ClientSize().cy, TwipsToPixels(kCollapsedTwips, tool.Dpi()));
-}
-
-TEST_F(ToolWindowE2E, MoreOptionsSwitchesBetweenTheTwoHeights) {
-  const UINT dpi = tool.Dpi();
-  RecordProperty("dpi", static_cast<int>(dpi));
-  const int collapsed = TwipsToPixels(kCollapsedTwips, dpi);
-  const int expanded = TwipsToPixels(kExpandedTwips, dpi);
-  const int width = tool.ClientSize().cx;
-  ASSERT_EQ(tool.ClientSize().cy, collapsed);
+TEST_F(ToolWindowE2E, FromStartToClose) {
+  HWND form = tool.form();
+  EXPECT_EQ(WindowText(form), "Tavik Varrow V.2");
+  EXPECT_TRUE(IsHigh(kCollapsedTwips));
 
   ASSERT_TRUE(tool.Click(app::kCmdMore));
   EXPECT_EQ(tool.Text(app::kCmdMore), "Less Options");
-  EXPECT_TRUE(e2e::WaitFor([&] { return tool.ClientSize().cy == expanded; }))
-      << tool.ClientSize().cy;
-
-  ASSERT_TRUE(tool.Click(app::kCmdMore));
-  EXPECT_EQ(tool.Text(app::kCmdMore), "More Options");
-  EXPECT_TRUE(e2e::WaitFor([&] { return tool.ClientSize().cy == collapsed; }))
-      << tool.ClientSize().cy;
-  EXPECT_EQ(tool.ClientSize().cx, width);
-}
-
-TEST_F(ToolWindowE2E, SendToTrayHidesAndADoubleClickOnTheIconRestores) {
-  HWND form = tool.form();
-  ASSERT_TRUE(tool.PostCommand(app::kMnuTray));
-  ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(form); }));
-  EXPECT_TRUE(IsIconic(form));
-  EXPECT_TRUE(e2e::TrayIconCall(NIM_MODIFY, form));
-
-  // A single click does nothing.
-  ASSERT_TRUE(tool.SendTrayEvent(WM_LBUTTONDOWN));
-  ASSERT_TRUE(tool.SendTrayEvent(WM_LBUTTONUP));
-  EXPECT_FALSE(IsWindowVisible(form));
-
-  ASSERT_TRUE(tool.PostTrayEvent(WM_LBUTTONDBLCLK));
-  EXPECT_TRUE(e2e::WaitFor([&] { return ShownAtNormalSize(); })) << tool.ClientSize().cy;
-  EXPECT_TRUE(e2e::WaitFor([&] { return !e2e::TrayIconCall(NIM_MODIFY, form); }));
-}
-
-TEST_F(ToolWindowE2E, TheIconsMenuOpensOnTheRightButtonsReleaseAndShows) {
-  HWND form = tool.form();
-  ASSERT_TRUE(tool.PostCommand(app::kMnuTray));
-  ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(form); }));
-  const auto menu = [&] {
-    HWND popup = tool.FindOwnWindow(kPopupMenuClass, nullptr);
-    return popup != nullptr && IsWindowVisible(popup) ? popup : nullptr;
-  };
-  ASSERT_TRUE(tool.SendTrayEvent(WM_RBUTTONDOWN));
-  EXPECT_EQ(menu(), nullptr);
-
-  // Posted: the menu runs its own loop until an item is chosen.
-  ASSERT_TRUE(tool.PostTrayEvent(WM_RBUTTONUP));
-  HWND popup = nullptr;
-  ASSERT_TRUE(e2e::WaitFor([&] { return (popup = menu()) != nullptr; }));
-  // Another process cannot read the menu's items under Wine; its first item must be "Show".
-  PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-  EXPECT_TRUE(e2e::WaitFor([&] { return ShownAtNormalSize(); })) << tool.ClientSize().cy;
-  EXPECT_TRUE(e2e::WaitFor([&] { return menu() == nullptr; }));
-}
-
-TEST_F(ToolWindowE2E, SendToTrayWhileMinimisedKeepsTheWindowUntilADoubleClick) {
-  HWND form = tool.form();
-  ShowWindow(form, SW_MINIMIZE);
-  ASSERT_TRUE(e2e::WaitFor([&] { return IsIconic(form); }));
-  ASSERT_TRUE(tool.SendCommand(app::kMnuTray));
-  EXPECT_TRUE(IsWindowVisible(form));
-  EXPECT_TRUE(IsIconic(form));
-
-  ASSERT_TRUE(tool.PostTrayEvent(WM_LBUTTONDBLCLK));
-  EXPECT_TRUE(e2e::WaitFor([&] { return ShownAtNormalSize(); })) << tool.ClientSize().cy;
-}
-
-TEST_F(ToolWindowE2E, AboutShowsTwoLinesInAModalBox) {
-  ASSERT_TRUE(tool.PostCommand(app::kMnuABout));
-  HWND about = nullptr;
-  ASSERT_TRUE(e2e::WaitFor([&] {
-    about = tool.FindOwnWindow(L"#32770", L"About");
-    return about != nullptr && IsWindowVisible(about);
-  }));
-  EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowEnabled(tool.form()); }, 5s))
-      << "the box is not modal";
-  const std::string text = e2e::WindowText(GetDlgItem(about, kMsgBoxTextId));
-  RecordProperty("about_text", text);
-  const std::size_t lineBreak = text.find("\r\n");
-  ASSERT_NE(lineBreak, std::string::npos) << text;
-  EXPECT_GT(lineBreak, 0u) << text;
-  EXPECT_LT(lineBreak + 2, text.size()) << text;
-  EXPECT_EQ(text.find_first_of("\r\n", lineBreak + 2), std::string::npos) << text;
-  EXPECT_FALSE(ShowsAnIcon(about));
-  EXPECT_TRUE(IsWindowVisible(GetDlgItem(about, IDOK)));
-  const HWND cancel = GetDlgItem(about, IDCANCEL);
-  EXPECT_TRUE(cancel == nullptr || !IsWindowVisible(cancel)) << "more than an OK button";
-
-  PostMessageW(about, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindow(about) && IsWindowEnabled(tool.form()); }));
-  EXPECT_TRUE(IsWindowVisible(tool.form()));
-}
-
-TEST_F(ToolWindowE2E, ClosingTheWindowEndsTheProgram) {
-  PostMessageW(tool.form(), WM_CLOSE, 0, 0);
-  DWORD exitCode = STILL_ACTIVE;
-  EXPECT_TRUE(tool.WaitForExit(30s, &exitCode));
-  RecordProperty("exit_code", static_cast<int>(exitCode));
-}
-
-TEST_F(ToolWindowE2E, QuickJoinButtonsOpenTheirRoomLinks) {
-  ASSERT_TRUE(tool.Click(app::kCmdMore));
-  EXPECT_EQ(tool.Text(app::CommandId(13)), "Cloud 9");
-  ASSERT_TRUE(tool.Click(app::CommandId(13)));
-  ASSERT_TRUE(WaitForLinks(1));
-  EXPECT_EQ(tool.Text(app::CommandId(19)), "Rmnce Conct.");
-  ASSERT_TRUE(tool.Click(app::CommandId(19)));
-  ASSERT_TRUE(WaitForLinks(2));
-  EXPECT_EQ(linkLog.Lines(),
-            (std::vector<std::string>{"aim:gochat?roomname=cloud9&exchange=4",
-                                      "aim:gochat?roomname=romanceconnection&exchange=5"}));
-}
-
-TEST_F(ToolWindowE2E, JoinRoomOpensTheTypedRoomAndEmptiesTheBox) {
-  ASSERT_TRUE(tool.Click(app::kCmdMore));
-  ASSERT_TRUE(tool.SetText(app::kTxtChat, "My Room"));
-  // An exchange that is no number joins nothing and keeps the room box.
-  ASSERT_TRUE(tool.SetText(app::kTxtEX, "abc"));
+  EXPECT_TRUE(WaitFor([&] { return IsHigh(kExpandedTwips); }));
+  // Two of the quick-join buttons, then the room box: an exchange that is no number joins nothing
+  // and keeps the room; a join empties it; Enter acts as "Join Room" in the room box only.
+  ASSERT_TRUE(tool.Click(app::CommandId(13)) && tool.Click(app::CommandId(19)));
+  ASSERT_TRUE(tool.SetText(app::kTxtChat, "My Room") && tool.SetText(app::kTxtEX, "abc"));
   ASSERT_TRUE(tool.Click(app::kCmdJoin));
   EXPECT_EQ(tool.Text(app::kTxtChat), "My Room");
-
-  ASSERT_TRUE(tool.SetText(app::kTxtEX, "4"));
-  ASSERT_TRUE(tool.Click(app::kCmdJoin));
+  ASSERT_TRUE(tool.SetText(app::kTxtEX, "4") && tool.Click(app::kCmdJoin));
   EXPECT_EQ(tool.Text(app::kTxtChat), "");
   EXPECT_EQ(tool.Text(app::kTxtEX), "4");
+  ASSERT_TRUE(tool.SetText(app::kTxtChat, "Den") && PostKey(app::kTxtEX, VK_RETURN));
+  EXPECT_FALSE(WaitFor([&] { return tool.Text(app::kTxtChat).empty(); }, 2s));
+  ASSERT_TRUE(PostKey(app::kTxtChat, VK_RETURN));
+  EXPECT_TRUE(WaitFor([&] { return tool.Text(app::kTxtChat).empty(); }));
+  EXPECT_EQ(Links(4), (std::vector<std::string>{"aim:gochat?roomname=cloud9&exchange=4",
+                                                "aim:gochat?roomname=romanceconnection&exchange=5",
+                                                "aim:gochat?roomname=myroom&exchange=4",
+                                                "aim:gochat?roomname=den&exchange=4"}));
+  ASSERT_TRUE(tool.Click(app::kCmdMore));
+  EXPECT_EQ(tool.Text(app::kCmdMore), "More Options");
+  EXPECT_TRUE(WaitFor([&] { return IsHigh(kCollapsedTwips); }));
 
-  // Enter in the exchange box does nothing; Enter in the room box acts as "Join Room".
-  ASSERT_TRUE(tool.SetText(app::kTxtChat, "Den"));
-  ASSERT_TRUE(tool.PostKey(app::kTxtEX, VK_RETURN));
-  EXPECT_FALSE(e2e::WaitFor([&] { return tool.Text(app::kTxtChat).empty(); }, 2s));
-  ASSERT_TRUE(tool.PostKey(app::kTxtChat, VK_RETURN));
-  EXPECT_TRUE(e2e::WaitFor([&] { return tool.Text(app::kTxtChat).empty(); }));
-  ASSERT_TRUE(WaitForLinks(2));
-  EXPECT_EQ(linkLog.Lines(), (std::vector<std::string>{"aim:gochat?roomname=myroom&exchange=4",
-                                                       "aim:gochat?roomname=den&exchange=4"}));
+  // "Send To Tray" hides the window behind an icon; a single click on it does nothing, a double
+  // click brings the window back and takes the icon away.
+  ASSERT_TRUE(SendToTray());
+  EXPECT_TRUE(IsIconic(form));
+  EXPECT_TRUE(TrayIconCall(NIM_MODIFY, form));
+  ASSERT_TRUE(TrayEvent(WM_LBUTTONDOWN, true) && TrayEvent(WM_LBUTTONUP, true));
+  EXPECT_FALSE(IsWindowVisible(form));
+  ASSERT_TRUE(TrayEvent(WM_LBUTTONDBLCLK));
+  EXPECT_TRUE(WaitFor([&] { return ShownAtNormalSize(); }));
+  EXPECT_TRUE(WaitFor([&] { return !TrayIconCall(NIM_MODIFY, form); }));
+
+  // The icon's menu opens when the right button is released; its first item is "Show" (another
+  // process cannot read the items under Wine).
+  ASSERT_TRUE(SendToTray());
+  const auto menu = [&] { return tool.FindOwnWindow(kPopupMenuClass, nullptr); };
+  ASSERT_TRUE(TrayEvent(WM_RBUTTONDOWN, true));
+  EXPECT_EQ(menu(), nullptr);
+  ASSERT_TRUE(TrayEvent(WM_RBUTTONUP));  // posted: the menu runs its own loop
+  ASSERT_TRUE(WaitFor([&] { return menu() != nullptr; }));
+  PostMessageW(menu(), WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(WaitFor([&] { return ShownAtNormalSize() && menu() == nullptr; }));
+
+  // Minimised, "Send To Tray" leaves the window on the taskbar until a double click.
+  ShowWindow(form, SW_MINIMIZE);
+  ASSERT_TRUE(WaitFor([&] { return IsIconic(form); }));
+  ASSERT_TRUE(Send(form, WM_COMMAND, app::kMnuTray, 0));
+  EXPECT_TRUE(IsWindowVisible(form));
+  ASSERT_TRUE(TrayEvent(WM_LBUTTONDBLCLK));
+  EXPECT_TRUE(WaitFor([&] { return ShownAtNormalSize(); }));
+
+  // "About": a modal box of two lines, with no icon and only an OK button.
+  ASSERT_TRUE(PostMessageW(form, WM_COMMAND, app::kMnuABout, 0));
+  HWND about = nullptr;
+  ASSERT_TRUE(
+      WaitFor([&] { return (about = tool.FindOwnWindow(L"#32770", L"About")) != nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(form); }, 5s)) << "the box is not modal";
+  const std::string text = WindowText(GetDlgItem(about, kMsgBoxTextId));
+  EXPECT_TRUE(std::regex_match(text, std::regex("[^\r\n]+\r\n[^\r\n]+"))) << text;
+  for (HWND child = FindWindowExW(about, nullptr, L"Static", nullptr); child != nullptr;
+       child = FindWindowExW(about, child, L"Static", nullptr)) {
+    EXPECT_EQ(SendMessageW(child, STM_GETICON, 0, 0), 0) << "an icon";
+  }
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(about, IDOK)));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(about, IDCANCEL))) << "more than an OK button";
+  PostMessageW(about, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about) && IsWindowEnabled(form); }));
+
+  // Closing the window ends the program.
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(tool.WaitForExit(30s));
 }
 
 }  // namespace
+}  // namespace e2e

@@ -1,0 +1,182 @@
+#include "support/e2e.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <cstdlib>
+#include <thread>
+
+#include "app/control_ids.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kToolExe[] = L"tavik-varrow.exe";
+
+HWND FindWindowOf(DWORD pid, const wchar_t* className, const wchar_t* caption) {
+  for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window != nullptr;
+       window = FindWindowExW(nullptr, window, className, caption)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == pid && IsWindowVisible(window)) return window;
+  }
+  return nullptr;
+}
+
+HWND FindTranscript(HWND chat) {
+  HWND pane = FindWindowExA(chat, nullptr, "WndAte32Class", nullptr);
+  return pane ? FindWindowExA(pane, nullptr, "Ate32Class", nullptr) : nullptr;
+}
+
+std::wstring Quoted(const std::filesystem::path& path) { return L"\"" + path.wstring() + L"\""; }
+
+// The folder of the running test program; the tool and roomsim sit beside it.
+std::filesystem::path BinDir() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return std::filesystem::path(path).parent_path();
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  for (MSG msg; !condition(); std::this_thread::sleep_for(20ms)) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+PROCESS_INFORMATION Launch(std::wstring command) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                 &process);
+  return process;
+}
+
+void End(PROCESS_INFORMATION& process) {
+  if (process.hProcess == nullptr) return;
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, 10000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  process = {};
+}
+
+void KillAll(const std::wstring& exeName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    PROCESS_INFORMATION process{};
+    if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0) {
+      process.hProcess = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+      End(process);
+    }
+  }
+  CloseHandle(snapshot);
+}
+
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
+  DWORD_PTR ignored = 0;
+  return window != nullptr && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL,
+                                                  30000, result ? result : &ignored) != 0;
+}
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1, 0);
+  text.resize(static_cast<std::size_t>(
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+Roomsim::Roomsim(const std::string& room, const std::string& user, const std::string& linkLog,
+                 bool takeOver) {
+  if (!takeOver) KillAll(L"roomsim.exe");
+  const char* dir = std::getenv("TV_ROOMSIM_DIR");
+  const std::filesystem::path exe = (dir ? std::filesystem::path(dir) : BinDir()) / "roomsim.exe";
+  std::string arguments = " --room \"" + room + "\" --user \"" + user + "\"";
+  if (!linkLog.empty()) arguments += " --link-log \"" + linkLog + "\"";
+  process_ = Launch(Quoted(exe) + std::filesystem::path(arguments).wstring());
+  WaitFor([this] {
+    HWND chat = FindWindowOf(process_.dwProcessId, L"AIM_ChatWnd", nullptr);
+    return (chat_ = FindTranscript(chat) ? chat : nullptr) != nullptr;
+  });
+}
+
+std::string Roomsim::Transcript() {
+  return WindowText(FindTranscript(FindWindowA("AIM_ChatWnd", nullptr)));
+}
+
+ToolProcess::ToolProcess() {
+  KillAll(kToolExe);
+  process_ = Launch(Quoted(BinDir() / kToolExe));
+  WaitFor([this] { return (form_ = FindOwnWindow(tv::app::kFormClassName, nullptr)) != nullptr; },
+          60s);
+}
+
+bool ToolProcess::IsChecked(int id) const {
+  DWORD_PTR state = 0;
+  return Send(Control(id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
+}
+
+bool ToolProcess::SetText(int id, const std::string& text) const {
+  const std::wstring wide(text.begin(), text.end());  // ASCII
+  DWORD_PTR done = FALSE;
+  return Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), &done) && done;
+}
+
+HWND ToolProcess::FindOwnWindow(const wchar_t* className, const wchar_t* caption) const {
+  return FindWindowOf(process_.dwProcessId, className, caption);
+}
+
+bool ToolProcess::WaitForExit(std::chrono::milliseconds deadline, DWORD* exitCode) const {
+  return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(deadline.count())) ==
+             WAIT_OBJECT_0 &&
+         (exitCode == nullptr || GetExitCodeProcess(process_.hProcess, exitCode));
+}
+
+bool TrayIconCall(DWORD message, HWND owner) {
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = owner;
+  icon.uID = tv::app::kTrayIconId;
+  icon.uFlags = message == NIM_ADD ? NIF_TIP : 0;
+  lstrcpynA(icon.szTip, "Tavik Varrow V.2", 64);
+  return Shell_NotifyIconA(message, &icon) != FALSE;
+}
+
+std::vector<std::wstring> TrayTips() {
+  std::vector<std::wstring> tips;
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tray, &pid);
+  HANDLE shell = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  // The tooltip fills a record and its text in its own process, so both are made there.
+  auto* remote =
+      static_cast<char*>(VirtualAllocEx(shell, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.lpszText = reinterpret_cast<LPWSTR>(remote + 1024);
+  for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip != nullptr;
+       tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+    wchar_t text[128] = {};
+    DWORD_PTR found = 0;
+    if (GetWindow(tip, GW_OWNER) == tray &&
+        WriteProcessMemory(shell, remote, &info, sizeof info, nullptr) &&
+        Send(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote), &found) && found &&
+        ReadProcessMemory(shell, info.lpszText, text, sizeof text - sizeof *text, nullptr)) {
+      tips.emplace_back(text);
+    }
+  }
+  VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
+  CloseHandle(shell);
+  return tips;
+}
+
+}  // namespace e2e

@@ -1,0 +1,92 @@
+#pragma once
+// Drives the real programs from an end-to-end test: roomsim and tavik-varrow.exe, started from the
+// test program's folder, found by their windows and reached through window messages from this
+// process, as the shell and the user reach them.
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// Polls `condition`, pumping this thread's messages, until it holds or `deadline` passes.
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline = 20s);
+
+// Starts a command line: the process, or zeros when it did not start. End() ends it if it still
+// runs and closes its handles; KillAll() ends every process of that exe name.
+PROCESS_INFORMATION Launch(std::wstring command);
+void End(PROCESS_INFORMATION& process);
+void KillAll(const std::wstring& exeName);
+
+// A message sent to another process's window and waited for, with a time-out; true when handled.
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr);
+// WM_GETTEXT, ANSI, as the tool reads other windows.
+std::string WindowText(HWND window);
+
+// roomsim, started from the folder that TV_ROOMSIM_DIR names (one of the other bitness), else
+// from the test program's folder. Its test commands go through roomsim_client.h.
+class Roomsim {
+ public:
+  // The room, the local user, and the file that logs the links it is given (none when empty).
+  // Ends every roomsim first, unless `takeOver`, where the new one replaces the running one
+  // itself; then waits for the new one's chat window.
+  Roomsim(const std::string& room, const std::string& user, const std::string& linkLog = "",
+          bool takeOver = false);
+  ~Roomsim() { End(process_); }
+  Roomsim(const Roomsim&) = delete;
+  Roomsim& operator=(const Roomsim&) = delete;
+
+  bool started() const { return chat_ != nullptr; }
+  HWND chatWindow() const { return chat_; }
+  // The markup of the open chat window's transcript, read as the tool reads it.
+  static std::string Transcript();
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND chat_ = nullptr;
+};
+
+// tavik-varrow.exe from the test program's folder, after any running one has been ended; started()
+// once its main window shows. Ended with the object.
+class ToolProcess {
+ public:
+  ToolProcess();
+  ~ToolProcess() { End(process_); }
+  ToolProcess(const ToolProcess&) = delete;
+  ToolProcess& operator=(const ToolProcess&) = delete;
+
+  bool started() const { return form_ != nullptr; }
+  HWND form() const { return form_; }
+  // Its controls, by their IDs in app/control_ids.h.
+  HWND Control(int id) const { return GetDlgItem(form_, id); }
+  bool Click(int id) const { return Send(Control(id), BM_CLICK, 0, 0); }
+  bool IsChecked(int id) const;
+  std::string Text(int id) const { return WindowText(Control(id)); }
+  bool SetText(int id, const std::string& text) const;
+  // A visible top-level window of the tool's process with that class and caption, or null.
+  HWND FindOwnWindow(const wchar_t* className, const wchar_t* caption) const;
+  // True once the process has ended within `deadline`; its exit code goes to `exitCode`.
+  bool WaitForExit(std::chrono::milliseconds deadline, DWORD* exitCode = nullptr) const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND form_ = nullptr;
+};
+
+// The shell's notification area as another program sees it, for the tool's icon (window `owner`).
+// Shell_NotifyIcon with NIM_ADD (the tool's tip), NIM_DELETE, or NIM_MODIFY that changes nothing
+// and so tells whether the shell holds the icon; true when the shell did it.
+bool TrayIconCall(DWORD message, HWND owner);
+// Wine shows its tray window only while it holds an icon.
+inline bool TrayShowsIcons() { return IsWindowVisible(FindWindowW(L"Shell_TrayWnd", nullptr)); }
+// The tips the shell was given, from Wine's tooltip windows of the tray (one per icon added, kept
+// after the icon is gone).
+std::vector<std::wstring> TrayTips();
+
+}  // namespace e2e
