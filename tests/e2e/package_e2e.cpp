@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,15 +42,14 @@ fs::path StartMenu() {
   return fs::exists(common) ? common : Folder(CSIDL_PROGRAMS) / kName;
 }
 
-// A value of the uninstall entry, from the installer's registry view or the other one.
-std::optional<std::wstring> Entry(const wchar_t* name, bool otherView = false) {
+// A value of the uninstall entry, from the installer's registry view or the other one; empty
+// where there is none.
+std::wstring Entry(const wchar_t* name, bool otherView = false) {
   wchar_t value[1024] = {};
   DWORD size = sizeof value;
   const DWORD view = k64 != otherView ? RRF_SUBKEY_WOW6464KEY : RRF_SUBKEY_WOW6432KEY;
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey, name, RRF_RT_REG_SZ | view, nullptr, value,
-                   &size) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
+  RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey, name, RRF_RT_REG_SZ | view, nullptr, value,
+               &size);
   return value;
 }
 
@@ -73,7 +71,7 @@ std::string Left() {
       RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Tavik Varrow authors", 0,
                     KEY_READ | (k64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY), &vendor) == 0;
   RegCloseKey(vendor);
-  return std::string(Entry(L"UninstallString") ? " registration" : "") +
+  return std::string(Entry(L"UninstallString").empty() ? "" : " registration") +
          (fs::exists(InstallDir()) ? " folder" : "") + (fs::exists(StartMenu()) ? " menu" : "") +
          (hasVendorKey ? " vendor-key" : "");
 }
@@ -81,7 +79,8 @@ std::string Left() {
 // The uninstaller hands over to a copy of itself in the temp folder and ends at once: the removal
 // is awaited rather than the process.
 bool Uninstall() {
-  if (const auto command = Entry(L"UninstallString")) RunToEnd(*command + L" /S");
+  const std::wstring command = Entry(L"UninstallString");
+  if (!command.empty()) RunToEnd(command + L" /S");
   return WaitFor([] { return Left().empty(); }, 60s);
 }
 
@@ -147,7 +146,7 @@ TEST_F(PackageE2E, InstallsStartsAndUninstallsCleanly) {
                              : native ? native
                                       : L"") /
                             kName));
-    EXPECT_FALSE(Entry(L"UninstallString", true));
+    EXPECT_EQ(Entry(L"UninstallString", true), L"");
   }
   const std::pair<const wchar_t*, std::wstring> entries[] = {
       {L"DisplayName", kName},

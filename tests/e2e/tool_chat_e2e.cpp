@@ -43,9 +43,9 @@ using ToolChatE2E = RoomAndTool;
 TEST_F(ToolChatE2E, IdentifiesAndObeysOnlyTheUserWhileTheClearTimerRuns) {
   // Identification: the announcement, then the user's name, both as the user.
   ASSERT_TRUE(StartScan()) << Roomsim::Transcript();
-  const std::vector<roomsim::RenderedLine> lines = Lines();
-  EXPECT_EQ(lines.size(), 2u) << Roomsim::Transcript();
-  for (const roomsim::RenderedLine& line : lines) EXPECT_TRUE(line.ownLine && line.speaker == user);
+  EXPECT_EQ(Lines().size(), 2u) << Roomsim::Transcript();
+  for (const roomsim::RenderedLine& line : Lines())
+    EXPECT_TRUE(line.ownLine && line.speaker == user);
 
   EXPECT_EQ(Reply("/ct 0.4"), "[Clear Timer Set To 0.4 Minute(s)]");
   const auto firstSet = Clock::now();
@@ -141,9 +141,9 @@ TEST_F(ToolChatE2E, SendsOffTheTrayARejoinAndTheEnd) {
   // Showing a shown window changes nothing, and removing an icon never added is harmless.
   const HWND form = tool.form();
   const auto holds = [&] { return TrayIconCall(NIM_MODIFY, form); };
+  const auto shown = [&] { return IsWindowVisible(form) && !IsIconic(form) && !holds(); };
   EXPECT_EQ(Reply("/show"), "[Retrieved From Tray]");
-  EXPECT_TRUE(IsWindowVisible(form) && !IsIconic(form));
-  EXPECT_FALSE(holds());
+  EXPECT_TRUE(shown());
   // A restarted shell holds no icons, then says so; the tool adds its icon again if it wants it.
   const auto restartShell = [&] {
     return TrayIconCall(NIM_DELETE, form) && !TrayShowsIcons() &&
@@ -161,8 +161,7 @@ TEST_F(ToolChatE2E, SendsOffTheTrayARejoinAndTheEnd) {
   EXPECT_FALSE(tips.empty());
   for (const std::wstring& tip : tips) EXPECT_EQ(tip, L"Tavik Varrow V.2");
   EXPECT_EQ(Reply("/show"), "[Retrieved From Tray]");
-  EXPECT_TRUE(IsWindowVisible(form) && !IsIconic(form));
-  EXPECT_FALSE(holds());
+  EXPECT_TRUE(shown());
   ASSERT_TRUE(Send(form, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0));
   EXPECT_FALSE(holds()) << "an icon no longer wanted came back";
 
@@ -178,7 +177,7 @@ TEST_F(ToolChatE2E, SendsOffTheTrayARejoinAndTheEnd) {
   ASSERT_TRUE(holds());
   EXPECT_EQ(Reply("/end"), "[Ending...]");
   DWORD exitCode = STILL_ACTIVE;
-  EXPECT_TRUE(tool.WaitForExit(30s, &exitCode));
+  EXPECT_TRUE(tool.Ends(&exitCode));
   EXPECT_EQ(exitCode, 0u);
 }
 

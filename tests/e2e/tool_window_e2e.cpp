@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kCollapsedTwips = 855;
 constexpr int kExpandedTwips = 6855;
-constexpr wchar_t kPopupMenuClass[] = L"#32768";
-constexpr UINT kMsgBoxTextId = 0xFFFF;  // the text of a message box, as Windows numbers it
 
 class ToolWindowE2E : public RoomAndTool {
  protected:
@@ -65,13 +63,18 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
   EXPECT_EQ(tool.Text(app::kCmdMore), "Less Options");
   EXPECT_TRUE(WaitFor([&] { return IsHigh(kExpandedTwips); }));
   // Two of the quick-join buttons, then the room box: an exchange that is no number joins nothing
-  // and keeps the room; a join empties it; Enter acts as "Join Room" in the room box only.
-  ASSERT_TRUE(tool.Click(app::CommandId(13)) && tool.Click(app::CommandId(19)));
+  // and keeps the room; a join empties it; Enter acts as "Join Room" in the room box only. Each
+  // link reaches roomsim through the shell and a roomsim of its own, so each is awaited in turn.
+  ASSERT_TRUE(tool.Click(app::CommandId(13)));
+  ASSERT_EQ(Links(1).size(), 1u);
+  ASSERT_TRUE(tool.Click(app::CommandId(19)));
+  ASSERT_EQ(Links(2).size(), 2u);
   ASSERT_TRUE(tool.SetText(app::kTxtChat, "My Room") && tool.SetText(app::kTxtEX, "abc"));
   ASSERT_TRUE(tool.Click(app::kCmdJoin));
   EXPECT_EQ(tool.Text(app::kTxtChat), "My Room");
   ASSERT_TRUE(tool.SetText(app::kTxtEX, "4") && tool.Click(app::kCmdJoin));
   EXPECT_EQ(tool.Text(app::kTxtChat), "");
+  ASSERT_EQ(Links(3).size(), 3u);
   EXPECT_EQ(tool.Text(app::kTxtEX), "4");
   ASSERT_TRUE(tool.SetText(app::kTxtChat, "Den") && PostKey(app::kTxtEX, VK_RETURN));
   EXPECT_FALSE(WaitFor([&] { return tool.Text(app::kTxtChat).empty(); }, 2s));
@@ -99,7 +102,7 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
   // The icon's menu opens when the right button is released; its first item is "Show" (another
   // process cannot read the items under Wine).
   ASSERT_TRUE(SendToTray());
-  const auto menu = [&] { return tool.FindOwnWindow(kPopupMenuClass, nullptr); };
+  const auto menu = [&] { return tool.FindOwnWindow(L"#32768", nullptr); };  // a pop-up menu
   ASSERT_TRUE(TrayEvent(WM_RBUTTONDOWN, true));
   EXPECT_EQ(menu(), nullptr);
   ASSERT_TRUE(TrayEvent(WM_RBUTTONUP));  // posted: the menu runs its own loop
@@ -121,8 +124,8 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
   HWND about = nullptr;
   ASSERT_TRUE(
       WaitFor([&] { return (about = tool.FindOwnWindow(L"#32770", L"About")) != nullptr; }));
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(form); }, 5s)) << "the box is not modal";
-  const std::string text = WindowText(GetDlgItem(about, kMsgBoxTextId));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(form); })) << "the box is not modal";
+  const std::string text = WindowText(GetDlgItem(about, 0xFFFF));  // a message box's text
   EXPECT_TRUE(std::regex_match(text, std::regex("[^\r\n]+\r\n[^\r\n]+"))) << text;
   for (HWND child = FindWindowExW(about, nullptr, L"Static", nullptr); child != nullptr;
        child = FindWindowExW(about, child, L"Static", nullptr)) {
@@ -135,7 +138,7 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
 
   // Closing the window ends the program.
   PostMessageW(form, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(tool.WaitForExit(30s));
+  EXPECT_TRUE(tool.Ends());
 }
 
 }  // namespace

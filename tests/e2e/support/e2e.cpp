@@ -12,8 +12,6 @@
 namespace e2e {
 namespace {
 
-constexpr wchar_t kToolExe[] = L"tavik-varrow.exe";
-
 HWND FindWindowOf(DWORD pid, const wchar_t* className, const wchar_t* caption) {
   for (HWND window = FindWindowExW(nullptr, nullptr, className, caption); window != nullptr;
        window = FindWindowExW(nullptr, window, className, caption)) {
@@ -114,8 +112,8 @@ std::string Roomsim::Transcript() {
 }
 
 ToolProcess::ToolProcess() {
-  KillAll(kToolExe);
-  process_ = Launch(Quoted(BinDir() / kToolExe));
+  KillAll(L"tavik-varrow.exe");
+  process_ = Launch(Quoted(BinDir() / L"tavik-varrow.exe"));
   WaitFor([this] { return (form_ = FindOwnWindow(tv::app::kFormClassName, nullptr)) != nullptr; },
           60s);
 }
@@ -135,9 +133,8 @@ HWND ToolProcess::FindOwnWindow(const wchar_t* className, const wchar_t* caption
   return FindWindowOf(process_.dwProcessId, className, caption);
 }
 
-bool ToolProcess::WaitForExit(std::chrono::milliseconds deadline, DWORD* exitCode) const {
-  return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(deadline.count())) ==
-             WAIT_OBJECT_0 &&
+bool ToolProcess::Ends(DWORD* exitCode) const {
+  return WaitForSingleObject(process_.hProcess, 30000) == WAIT_OBJECT_0 &&
          (exitCode == nullptr || GetExitCodeProcess(process_.hProcess, exitCode));
 }
 

@@ -71,8 +71,8 @@ class ToolProcess {
   bool SetText(int id, const std::string& text) const;
   // A visible top-level window of the tool's process with that class and caption, or null.
   HWND FindOwnWindow(const wchar_t* className, const wchar_t* caption) const;
-  // True once the process has ended within `deadline`; its exit code goes to `exitCode`.
-  bool WaitForExit(std::chrono::milliseconds deadline, DWORD* exitCode = nullptr) const;
+  // True once the process has ended, within 30 s; its exit code goes to `exitCode`.
+  bool Ends(DWORD* exitCode = nullptr) const;
 
  private:
   PROCESS_INFORMATION process_{};

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -88,14 +89,12 @@ class RoomAndTool : public ::testing::Test {
   // The links roomsim was given, once there are at least `count`.
   std::vector<std::string> Links(std::size_t count) const {
     std::vector<std::string> links;
-    WaitFor(
-        [&] {
-          links.clear();
-          std::ifstream log(linkLog);
-          for (std::string link; std::getline(log, link);) links.push_back(link);
-          return links.size() >= count;
-        },
-        30s);
+    const auto read = [&] {
+      std::ifstream log(linkLog);
+      links.assign(std::istream_iterator<std::string>(log), {});
+      return links.size() >= count;
+    };
+    WaitFor(read, 30s);
     return links;
   }
 
