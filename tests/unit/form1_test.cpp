@@ -241,35 +241,6 @@ TEST_F(Form1Test, ClearTickEmptiesTheTranscriptAndAnnouncesItUnlessSendsAreOff) 
   EXPECT_TRUE(room.desktop.Log().empty()) << "without a chat room window nothing is sent";
 }
 
-TEST_F(Form1Test, JoinByButtonByNameAndByEnterOnlyWhenTheRulesAllow) {
-  const struct {
-    std::wstring room, exchange;
-    wchar_t key;  // 0: a click on "Join Room"
-    std::wstring roomBoxAfter;
-  } steps[] = {
-      // clang-format off
-      {L"My Room", L"abc", 0, L"My Room"}, {L"My Room", L" 5 ", L'x', L"My Room"},
-      {L"My Room", L" 5 ", L'\r', L""}, {L"LOBBY", L"-4.5", 0, L""}, {L"", L"4", 0, L""},
-      {L"   ", L"4", 0, L""}, {L"a\"b", L"4", 0, L""},
-      // clang-format on
-  };
-  for (const auto& step : steps) {
-    view.Type(kTxtChat, step.room);
-    view.Type(kTxtEX, step.exchange);
-    step.key == 0 ? view.Click(kCmdJoin) : form.txtChat_KeyPress(step.key);
-    EXPECT_EQ(view.Text(kTxtChat), step.roomBoxAfter) << step.room << " " << step.exchange;
-  }
-  // Quick-join buttons join the caption shown at the click, but Command19 its own room.
-  view.SetText(CommandId(1), L"Renamed Room");
-  view.SetText(CommandId(19), L"Renamed Room");
-  view.Click(CommandId(1));
-  view.Click(CommandId(19));
-  EXPECT_EQ(Events(),
-            "join myroom&exchange= 5 |join lobby&exchange=-4.5|join &exchange=4|join "
-            "a%22b&exchange=4|join renamedroom&exchange=4|join romanceconnection&exchange=5");
-  EXPECT_TRUE(room.desktop.Log().empty()) << "a join touches no chat window";
-}
-
 // The line refreshes the program count and the memory, not the processor or the uptime (no
 // status tick yet).
 TEST_F(Form1Test, SysinfoSendsTheFiguresAndShowsThoseItRefreshes) {
