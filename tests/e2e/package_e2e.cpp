@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,31 +83,10 @@ bool Uninstall() {
   return WaitFor([] { return Left().empty(); }, 60s);
 }
 
-// Sets a registry value where it is missing; what undoes that.
-std::function<void()> SetIfMissing(HKEY root, const wchar_t* key, const wchar_t* name,
-                                   const wchar_t* value) {
-  if (RegGetValueW(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS ||
-      RegSetKeyValueW(root, key, name, REG_SZ, value, (wcslen(value) + 1) * sizeof(wchar_t))) {
-    return [] {};
-  }
-  return [=] { RegDeleteKeyValueW(root, key, name); };
-}
-
 class PackageE2E : public ::testing::Test {
  protected:
-  // Under Wine, for the run: Wine copies every new shortcut into the Linux desktop's menu, where
-  // no uninstaller reaches it, unless its menu builder is off in the prefix (an override in the
-  // environment does not reach the installer's children); and Windows, unlike a Wine without its
-  // 32-bit half, names the 32-bit Program Files in the 32-bit view, where an installer that
-  // wrongly asks for it finds it.
+  // The prefix that scripts/wine-env.sh makes is set up for installers as Windows is.
   void SetUp() override {
-    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr) {
-      undo_.push_back(SetIfMissing(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides",
-                                   L"winemenubuilder.exe", L""));
-      undo_.push_back(SetIfMissing(HKEY_LOCAL_MACHINE,
-                                   L"Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion",
-                                   L"ProgramFilesDir", L"C:\\Program Files (x86)"));
-    }
     KillAll(L"tavik-varrow.exe");
     ASSERT_TRUE(Uninstall()) << "an earlier install is in the way:" << Left();
   }
@@ -116,10 +94,7 @@ class PackageE2E : public ::testing::Test {
   void TearDown() override {
     KillAll(L"tavik-varrow.exe");  // a running program would keep its file
     Uninstall();
-    for (const auto& undo : undo_) undo();
   }
-
-  std::vector<std::function<void()>> undo_;
 };
 
 TEST_F(PackageE2E, InstallsStartsAndUninstallsCleanly) {

@@ -181,8 +181,7 @@ TEST_F(ToolChatE2E, SendsOffTheTrayARejoinAndTheEnd) {
   EXPECT_EQ(exitCode, 0u);
 }
 
-// Scanning outlasts a room that hangs, loses its transcript, floods with strangers passing as the
-// user, closes, and gives way to another roomsim.
+// Scanning outlasts a room that hangs, closes, and gives way to another roomsim.
 TEST_F(ToolChatE2E, ScanningOutlastsARoomThatMisbehaves) {
   ASSERT_TRUE(StartScan()) << Roomsim::Transcript();
   // Hung while the tool scans, then hung between a command and its reply: the tool waits for the
@@ -194,28 +193,6 @@ TEST_F(ToolChatE2E, ScanningOutlastsARoomThatMisbehaves) {
   EXPECT_TRUE(WaitFor([] { return Said("[Chatsends Off]"); }, 30s)) << Roomsim::Transcript();
   EXPECT_EQ(tool.Text(app::kChatsendlbl), "Off");
   EXPECT_EQ(Reply("/cson"), "[Chatsends On]");
-
-  // The transcript emptied under the scanner, again and again.
-  for (int i = 0; i < 3; ++i) {
-    ASSERT_TRUE(room::SetTranscript(""));
-    EXPECT_EQ(Reply("/cson"), "[Chatsends On]") << i;
-  }
-
-  // A burst of strangers, some passing as the user, then the user's command: it is answered
-  // exactly once, and nothing a stranger said is done.
-  const std::pair<const char*, const char*> strangers[] = {
-      {"Stranger", "/clear #ff0000"},    {"Stranger", "<font color=\"#ff0000\">/clear</font>"},
-      {"Night Owl2", "/clear"},          {"Night Ow l", "/csoff"},
-      {"Stranger", "Night Owl: /csoff"}, {"night owl ", "/csoff"},
-  };
-  ASSERT_TRUE(room::SetTranscript(""));
-  for (int i = 0; i < 20; ++i) {
-    ASSERT_TRUE(room::SayAsOther(strangers[i % 6].first, strangers[i % 6].second));
-  }
-  EXPECT_EQ(Reply("/more"), kMoreText);
-  EXPECT_TRUE(StaysLast(kMoreText) && Count(kMoreText) == 1) << Roomsim::Transcript();
-  EXPECT_FALSE(Said("[Chat Cleared]") || Said("[Chatsends Off]")) << Roomsim::Transcript();
-  EXPECT_EQ(tool.Text(app::kChatsendlbl), "On");
 
   // "/x" closes the room; scanning goes on without one, and takes up the room of a roomsim that
   // replaces the lingering one.

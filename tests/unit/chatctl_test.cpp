@@ -85,7 +85,7 @@ class ChatScannerTest : public ::testing::Test {
 TEST_F(ChatScannerTest, ReportsEachNewestLineOnceWhileScanning) {
   room.SayAsUser("old");  // said before the start: never reported
   chat.scan_on();
-  EXPECT_EQ(timer.period(), std::chrono::milliseconds(500));
+  EXPECT_EQ(timer.period, std::chrono::milliseconds(500));
   EXPECT_EQ(Tick(3), Seen{});
   room.SayAsUser("hello there");
   EXPECT_EQ(Tick(3), Seen{L" Tester|hello there|{10:00:02 AM}"});
@@ -117,7 +117,7 @@ TEST_F(ChatScannerTest, ScanOffStopsAndTheSameLineIsNotReportedAgain) {
   room.SayAsUser("x");
   ASSERT_EQ(Tick().size(), 1u);
   chat.scan_off();
-  EXPECT_FALSE(timer.running());
+  EXPECT_FALSE(timer.running);
   const std::string transcript = room.Transcript();
   room.SayAsUser("between");
   EXPECT_EQ(Tick(), Seen{});

@@ -61,7 +61,7 @@ class Form1Test : public ::testing::Test, public testing::WiredTool {
       out.push_back(cut == std::string::npos ? s : s.substr(0, cut + 1));
     }
     out.insert(out.end(), view.log.begin(), view.log.end());
-    if (scanTimer.starts() > 0 && !chat.scanning()) {
+    if (scanTimer.starts > 0 && !chat.scanning()) {
       const bool half = view.IsChecked(kCheck1) || state.scanOn() || !state.userName().empty();
       out.emplace_back(half ? "half" : "stopped");
     }
@@ -160,14 +160,14 @@ TEST_F(Form1Test, LoadsCollapsedWithTheFiguresAndMoreOptionsSwitchesTheHeight) {
 // the next start. StopScan runs twice, the second time inside the first.
 TEST_F(Form1Test, ChatScanOnAndOffAndReIdentification) {
   StartScanning();
-  EXPECT_TRUE(scanTimer.running());
+  EXPECT_TRUE(scanTimer.running);
   EXPECT_EQ(view.Text(kText1), L"tester");
   view.Click(kCheck1);
   EXPECT_TRUE(Events().ends_with("stopped"));
   StartScanning();
   Say("/disable");
   EXPECT_TRUE(Events().ends_with("stopped"));
-  EXPECT_FALSE(scanTimer.running());
+  EXPECT_FALSE(scanTimer.running);
   StartScanning();
   EXPECT_EQ(room.Sent(),
             (Lines{kAnnouncement, "[Found User 'Tester']", kAnnouncement, "[Found User 'Tester']",
@@ -220,8 +220,8 @@ TEST_F(Form1Test, ClearTimerAndSendsSwitchOnTheWindow) {
     typed == "box" ? view.Click(kCheck2) : Say(typed);
     EXPECT_EQ(text(kLblClear) + text(kClearStat) + text(kChatsendlbl) +
                   (view.IsChecked(kCheck2) ? "x " : "- ") +
-                  std::to_string(clearTimer.running() ? clearTimer.period().count() : 0) + " " +
-                  std::to_string(clearTimer.starts()),
+                  std::to_string(clearTimer.running ? clearTimer.period.count() : 0) + " " +
+                  std::to_string(clearTimer.starts),
               shows)
         << typed;
   }
@@ -326,10 +326,10 @@ TEST(ToolStateTest, ReportsChangesWithTheNewValueInPlaceAndRunsTheClearTimer) {
   for (const auto& s : steps) {
     state.StartClearTimer(s.period);
     EXPECT_TRUE(state.clearTimerOn());
-    EXPECT_EQ(timer.running() ? timer.period().count() : 0, s.runs) << s.period.value_or(-99);
+    EXPECT_EQ(timer.running ? timer.period.count() : 0, s.runs) << s.period.value_or(-99);
   }
   state.StopClearTimer();
-  EXPECT_FALSE(state.clearTimerOn() || timer.running());
+  EXPECT_FALSE(state.clearTimerOn() || timer.running);
 }
 
 }  // namespace

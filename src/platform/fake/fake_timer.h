@@ -5,24 +5,17 @@
 
 namespace tv::platform {
 
-class FakeTimer final : public Timer {
- public:
-  void Start(std::chrono::milliseconds period) override {
-    running_ = true;
-    period_ = period;
-    ++starts_;
+struct FakeTimer final : Timer {
+  void Start(std::chrono::milliseconds newPeriod) override {
+    running = true;
+    period = newPeriod;
+    ++starts;  // each start begins a full new period
   }
-  void Stop() override { running_ = false; }
+  void Stop() override { running = false; }
 
-  bool running() const { return running_; }
-  std::chrono::milliseconds period() const { return period_; }
-  // How often Start was called: each call begins a full new period.
-  int starts() const { return starts_; }
-
- private:
-  bool running_ = false;
-  std::chrono::milliseconds period_{0};
-  int starts_ = 0;
+  bool running = false;
+  std::chrono::milliseconds period{0};
+  int starts = 0;
 };
 
 }  // namespace tv::platform
