@@ -88,13 +88,9 @@ wine_prefix_ready() {
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
   fi
-  # As on Windows: no shortcut copied into the Linux desktop's menu, where no uninstaller reaches
-  # it, and the 32-bit Program Files named in the 32-bit registry view (a Wine without its 32-bit
-  # half leaves it out), so that an installer that wrongly asks for it finds it.
+  # No shortcut copied into the Linux desktop's menu, where no uninstaller reaches it.
   if ! grep -q 'winemenubuilder' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
-    wine reg add 'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir \
-      /d 'C:\Program Files (x86)' /f >/dev/null 2>&1
     wineserver -w
   fi
   # Wine's own Tahoma and Marlett: this Wine build does not find them in its data folder, and

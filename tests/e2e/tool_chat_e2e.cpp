@@ -123,17 +123,9 @@ TEST_F(ToolChatE2E, SendsOffTheTrayARejoinAndTheEnd) {
   ASSERT_TRUE(WaitFor(empty)) << Roomsim::Transcript();
   EXPECT_TRUE(Stays(empty)) << Roomsim::Transcript();
   // Unticked by hand, the box lets the replies through; the label keeps what "/csoff" wrote.
-  ASSERT_TRUE(tool.Click(app::kCheck2));
-  ASSERT_TRUE(room::TypeAsUser("/clear"));
+  ASSERT_TRUE(tool.Click(app::kCheck2) && room::TypeAsUser("/clear"));
   EXPECT_TRUE(WaitFor([] { return Said("[Chat Cleared]"); })) << Roomsim::Transcript();
   EXPECT_EQ(tool.Text(app::kChatsendlbl), "Off");
-  // Ticked by hand, it withholds them: the room is emptied, and the next line the tool says is
-  // the answer to a later "/more".
-  ASSERT_TRUE(tool.Click(app::kCheck2));
-  ASSERT_TRUE(room::TypeAsUser("/clear"));
-  ASSERT_TRUE(WaitFor(empty)) << Roomsim::Transcript();
-  EXPECT_EQ(Reply("/more"), kMoreText);
-  EXPECT_FALSE(Said("[Chat Cleared]")) << Roomsim::Transcript();
   EXPECT_EQ(Reply("/cson"), "[Chatsends On]");
   EXPECT_TRUE(WaitFor([&] { return tool.Text(app::kChatsendlbl) == "On"; }));
   EXPECT_FALSE(tool.IsChecked(app::kCheck2));
@@ -157,9 +149,6 @@ TEST_F(ToolChatE2E, SendsOffTheTrayARejoinAndTheEnd) {
   // A second "/hide" leaves the one icon.
   EXPECT_EQ(Reply("/hide"), "[Sent To Tray]");
   EXPECT_TRUE(restartShell());
-  const std::vector<std::wstring> tips = TrayTips();
-  EXPECT_FALSE(tips.empty());
-  for (const std::wstring& tip : tips) EXPECT_EQ(tip, L"Tavik Varrow V.2");
   EXPECT_EQ(Reply("/show"), "[Retrieved From Tray]");
   EXPECT_TRUE(shown());
   ASSERT_TRUE(Send(form, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0));

@@ -239,25 +239,6 @@ TEST_F(Form1Test, ClearTickEmptiesTheTranscriptAndAnnouncesItUnlessSendsAreOff) 
   EXPECT_TRUE(room.desktop.Log().empty()) << "without a chat room window nothing is sent";
 }
 
-// The line refreshes the program count and the memory, not the processor or the uptime (no
-// status tick yet).
-TEST_F(Form1Test, SysinfoSendsTheFiguresAndShowsThoseItRefreshes) {
-  systemOs.environment.entries = {"PATH=C:\\", "OS=Windows_NT"};
-  systemOs.figures.memory = {1'073'741'824, 536'870'912, 0, 0};
-  systemOs.figures.processorType = 486;
-  systemOs.ticks.now = 93'784'005;
-  systemOs.registry.Set(
-      {platform::RegistryRoot::kCurrentUser, "SessionInformation", "ProgramCount"}, "7");
-  StartScanning();
-  Say("/sysinfo");
-  EXPECT_EQ(room.Sent().back(),
-            "[System Info] [OS - Windows_NT] [CPU - Intel Pentium] [Uptime - Uptime] [RAM - Total "
-            "= 1.05 GB, Free = .52 GB] [Programs Running = 7]");
-  EXPECT_EQ(
-      view.Text(kRamlbl) + L"|" + view.Text(kRamfreelbl) + L"|" + view.Text(kRunningprogramslbl),
-      L"1.05 GB|.52 GB|7");
-}
-
 bool Overlap(const TwipsRect& a, const TwipsRect& b) {
   return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
          b.top < a.top + a.height;

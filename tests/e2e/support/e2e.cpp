@@ -1,6 +1,5 @@
 #include "support/e2e.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
 
@@ -146,34 +145,6 @@ bool TrayIconCall(DWORD message, HWND owner) {
   icon.uFlags = message == NIM_ADD ? NIF_TIP : 0;
   lstrcpynA(icon.szTip, "Tavik Varrow V.2", 64);
   return Shell_NotifyIconA(message, &icon) != FALSE;
-}
-
-std::vector<std::wstring> TrayTips() {
-  std::vector<std::wstring> tips;
-  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(tray, &pid);
-  HANDLE shell = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-  // The tooltip fills a record and its text in its own process, so both are made there.
-  auto* remote =
-      static_cast<char*>(VirtualAllocEx(shell, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
-  TTTOOLINFOW info{};
-  info.cbSize = sizeof info;
-  info.lpszText = reinterpret_cast<LPWSTR>(remote + 1024);
-  for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip != nullptr;
-       tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
-    wchar_t text[128] = {};
-    DWORD_PTR found = 0;
-    if (GetWindow(tip, GW_OWNER) == tray &&
-        WriteProcessMemory(shell, remote, &info, sizeof info, nullptr) &&
-        Send(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote), &found) && found &&
-        ReadProcessMemory(shell, info.lpszText, text, sizeof text - sizeof *text, nullptr)) {
-      tips.emplace_back(text);
-    }
-  }
-  VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
-  CloseHandle(shell);
-  return tips;
 }
 
 }  // namespace e2e

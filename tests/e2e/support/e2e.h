@@ -85,8 +85,5 @@ class ToolProcess {
 bool TrayIconCall(DWORD message, HWND owner);
 // Wine shows its tray window only while it holds an icon.
 inline bool TrayShowsIcons() { return IsWindowVisible(FindWindowW(L"Shell_TrayWnd", nullptr)); }
-// The tips the shell was given, from Wine's tooltip windows of the tray (one per icon added, kept
-// after the icon is gone).
-std::vector<std::wstring> TrayTips();
 
 }  // namespace e2e
