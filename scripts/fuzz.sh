@@ -3,13 +3,13 @@
 # FUZZ_SECONDS seconds (default 60) from its seeds in fuzz/corpus/<target>. Inputs the fuzzer
 # finds go to build/fuzz/corpus/<target>, so the committed seeds stay small; crashes go to
 # build/fuzz/artifacts/<target>/. Ends with one line per target; fails when any target crashed.
-# Usage: scripts/fuzz.sh [target...]   (targets: markup words number interpreter)
+# Usage: scripts/fuzz.sh [target...]   (targets: text number interpreter)
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 
 seconds=${FUZZ_SECONDS:-60}
 build=build/fuzz
-targets=(markup words number interpreter)
+targets=(text number interpreter)
 [[ $# -gt 0 ]] && targets=("$@")
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -62,16 +62,10 @@ DWORD RunToEnd(const std::wstring& command) {
   return code;
 }
 
-// What an install has left: its registration, folders and the vendor's registry key, by name.
+// What an install has left: its registration and folders, by name.
 std::string Left() {
-  HKEY vendor = nullptr;
-  const bool hasVendorKey =
-      RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Tavik Varrow authors", 0,
-                    KEY_READ | (k64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY), &vendor) == 0;
-  RegCloseKey(vendor);
   return std::string(Entry(L"UninstallString").empty() ? "" : " registration") +
-         (fs::exists(InstallDir()) ? " folder" : "") + (fs::exists(StartMenu()) ? " menu" : "") +
-         (hasVendorKey ? " vendor-key" : "");
+         (fs::exists(InstallDir()) ? " folder" : "") + (fs::exists(StartMenu()) ? " menu" : "");
 }
 
 // The uninstaller hands over to a copy of itself in the temp folder and ends at once: the removal

@@ -10,14 +10,7 @@
 namespace tv::aim {
 namespace {
 
-using platform::FakeDesktop;
-using platform::kWmClose;
-using platform::kWmGetText;
-using platform::kWmGetTextLength;
-using platform::kWmKeyUp;
-using platform::kWmLButtonDown;
-using platform::kWmLButtonUp;
-using platform::kWmSetText;
+using namespace platform;  // the fake desktop and the message numbers
 using testing::FakeChatRoom;
 using Lines = std::vector<std::string>;
 
@@ -130,17 +123,6 @@ TEST_F(ChatWindowTest, SendsSetTheInputThenClickOrPressTheFifthButtonAndOtherCal
              M("send", kWmKeyUp, 0x20), M("send", kWmLButtonUp), M("other", kWmLButtonDown, 13),
              M("other", kWmLButtonUp, 13), M("chat", platform::kWmGetTextLength),
              M("chat", kWmGetText, 31), M("chat", kWmClose)}));
-}
-
-// A button that stops answering after the down gets no more, so a hung room costs one wait.
-TEST_F(ChatWindowTest, AButtonThatHangsMidPressGetsNoMore) {
-  room.desktop.SetHook(room.sendButton(), [&](const FakeDesktop::Message& m) {
-    if (m.message == kWmLButtonDown) room.desktop.SetHung(room.sendButton(), true);
-    return std::optional<std::intptr_t>(0);
-  });
-  room.desktop.ClearLog();
-  PressSendButton(os);
-  EXPECT_EQ(Messages(room), Lines{M("send", kWmLButtonDown)});
 }
 
 // The link opens hidden, with no owner, parameters or folder; quotes and control characters

@@ -225,18 +225,10 @@ TEST_F(Form1Test, ClearTimerAndSendsSwitchOnTheWindow) {
   }
 }
 
-TEST_F(Form1Test, ClearTickEmptiesTheTranscriptAndAnnouncesItUnlessSendsAreOff) {
-  for (const bool sendsOff : {false, true}) {
-    state.SetSendsOff(sendsOff);
-    room.Say("Alice", "hello");
-    form.cleartmr_Timer();
-    EXPECT_EQ(room.Transcript(), sendsOff ? "" : room.UserLine("[Chat Cleared]"));
-  }
-  EXPECT_EQ(room.Sent(), Lines{"[Chat Cleared]"});
-  room.Close();
-  room.desktop.ClearLog();
-  form.cleartmr_Timer();
-  EXPECT_TRUE(room.desktop.Log().empty()) << "without a chat room window nothing is sent";
+TEST_F(Form1Test, SendToTrayLeavesAMinimisedWindowOnTheTaskbar) {
+  view.minimised = true;
+  form.mnuTray_Click();
+  EXPECT_EQ(view.log, Lines{"AddTrayIcon"});
 }
 
 bool Overlap(const TwipsRect& a, const TwipsRect& b) {

@@ -11,7 +11,7 @@ WindowHandle FakeDesktop::AddWindow(WindowHandle parent, std::string className, 
   if (parent != kNoWindow && !Exists(parent)) throw std::logic_error("AddWindow: no parent");
   const WindowHandle handle = next_;
   next_ += 4;
-  windows_[handle] = Window{parent, std::move(className), std::move(text), false, nullptr};
+  windows_[handle] = Window{parent, std::move(className), std::move(text), nullptr};
   return handle;
 }
 
@@ -28,7 +28,6 @@ void FakeDesktop::SetText(WindowHandle window, std::string text) {
   windows_.at(window).text = std::move(text);
 }
 
-void FakeDesktop::SetHung(WindowHandle window, bool hung) { windows_.at(window).hung = hung; }
 
 void FakeDesktop::SetHook(WindowHandle window, Hook hook) {
   windows_.at(window).hook = std::move(hook);
@@ -65,7 +64,7 @@ WindowHandle FakeDesktop::FindWindowExA(WindowHandle parent, WindowHandle after,
 SendResult FakeDesktop::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                      std::intptr_t lParam) {
   auto it = windows_.find(window);
-  if (it == windows_.end() || it->second.hung) return {};
+  if (it == windows_.end()) return {};
   Message logged{window, message, wParam, lParam, {}};
   if (message == kWmSetText && lParam != 0) logged.text = reinterpret_cast<const char*>(lParam);
   log_.push_back(logged);

@@ -36,8 +36,6 @@ class FakeDesktop final : public Desktop {
   const std::string& Text(WindowHandle window) const;
   void SetText(WindowHandle window, std::string text);
 
-  // A hung window receives nothing and every message to it comes back unanswered.
-  void SetHung(WindowHandle window, bool hung);
   void SetHook(WindowHandle window, Hook hook);
 
   const std::vector<Message>& Log() const { return log_; }
@@ -54,7 +52,6 @@ class FakeDesktop final : public Desktop {
     WindowHandle parent = kNoWindow;
     std::string className;
     std::string text;
-    bool hung = false;
     Hook hook;
   };
 

@@ -8,8 +8,7 @@
 
 namespace tv::platform {
 
-class FakeRegistry final : public Registry {
- public:
+struct FakeRegistry final : Registry {
   struct Query {
     RegistryRoot root = RegistryRoot::kCurrentUser;
     std::string subKey;

@@ -12,8 +12,7 @@
 
 namespace tv::platform {
 
-class FakeSystemFigures final : public SystemFigures {
- public:
+struct FakeSystemFigures final : SystemFigures {
   OsVersion version;
   std::uint32_t processorType = 586;
   MemoryStatus memory;
@@ -28,14 +27,12 @@ class FakeSystemFigures final : public SystemFigures {
 };
 
 // Entries "NAME=value" in block order.
-class FakeEnvironment final : public Environment {
- public:
+struct FakeEnvironment final : Environment {
   std::vector<std::string> entries;
   std::vector<std::string> EnvironmentStrings() override { return entries; }
 };
 
-class FakeWindowList final : public WindowList {
- public:
+struct FakeWindowList final : WindowList {
   std::vector<TopLevelWindow> windows;
   WindowHandle shellWindow = kNoWindow;
   bool enumerationFails = false;
@@ -47,8 +44,7 @@ class FakeWindowList final : public WindowList {
 };
 
 // Moves only when the test sets it.
-class FakeTickCount final : public TickCount {
- public:
+struct FakeTickCount final : TickCount {
   std::uint32_t now = 0;
   std::uint32_t GetTickCount() override { return now; }
 };

@@ -1,5 +1,5 @@
-// What the end-to-end suites cannot drive through roomsim: taking over the aim: handler only from
-// an empty slot or another roomsim, and links the tool never sends.
+// What the end-to-end suites cannot drive through roomsim: it takes over the aim: handler only
+// from an empty slot or another roomsim, never from the user's own chat client.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "aim_scheme.h"
-#include "gochat_link.h"
 
 namespace roomsim {
 namespace {
@@ -25,26 +24,6 @@ TEST(MayClaimAimSchemeTest, TakesOverOnlyAnEmptySlotOrARoomsim) {
   };
   for (const auto& [command, mayClaim] : cases) {
     EXPECT_EQ(MayClaimAimScheme(command), mayClaim) << command.value_or("(none)");
-  }
-}
-
-TEST(GoChatLinkTest, ReadsRoomAndExchangeOfRoomLinksOnly) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"AIM:GoChat?RoomName=Lobby&Exchange=5", "Lobby|5"},
-      {"aim:gochat?roomname=a&b?c&exchange=4", "a&b?c|4"},  // unescaped inside a room name
-      {"aim:gochat?roomname=x&exchange=1&exchange=2", "x&exchange=1|2"},
-      {"aim:gochat?roomname=the main lobby", "the main lobby|"},
-      {"aim:gochat?roomname=%22q%22%20x&exchange=%0A", "\"q\" x|\n"},
-      {"aim:gochat?roomname=100%&exchange=4", "100%|4"},
-      {"aim:gochat?roomname=a%zzb&exchange=4", "a%zzb|4"},
-      {"aim:gochat?roomname=&exchange=4", "rejected"},
-      {"aim:goim?screenname=x", "rejected"},
-      {" aim:gochat?roomname=lobby&exchange=4", "rejected"},
-      {"http://example.invalid/?roomname=lobby&exchange=4", "rejected"},
-  };
-  for (const auto& [link, address] : cases) {
-    const auto parsed = ParseGoChatLink(link);
-    EXPECT_EQ(parsed ? parsed->room + "|" + parsed->exchange : "rejected", address) << link;
   }
 }
 
