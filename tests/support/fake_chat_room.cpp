@@ -33,10 +33,6 @@ void FakeChatRoom::Open() {
       });
 }
 
-std::string FakeChatRoom::UserLine(const std::string& message) const {
-  return roomsim::FormatLine(userName_, message, true, roomsim::FormatClock(10, 0, clock_));
-}
-
 void FakeChatRoom::Say(const std::string& speaker, const std::string& message, bool red) {
   // Each line gets its own time, so that identical messages still differ, as in a real room.
   clock_ = (clock_ + 1) % 60;

@@ -26,8 +26,6 @@ class FakeChatRoom {
   // `red`: in the user's colour although somebody else's, as when "#ff0000" is in its markup.
   void Say(const std::string& speaker, const std::string& message, bool red = false);
   void SayAsUser(const std::string& message) { Say(userName_, message); }
-  // What a send would have put in: the markup of the user's line with this message.
-  std::string UserLine(const std::string& message) const;
 
   std::string Transcript() const;
   // The lines sent through the send button, in order.

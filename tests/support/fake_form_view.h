@@ -5,10 +5,10 @@
 // written by code runs its change handler too, as in the window.
 
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "form/controls.h"
 #include "form/form1.h"
 #include "form/form_view.h"
 
@@ -16,18 +16,38 @@ namespace tv::testing {
 
 class FakeFormView final : public form::FormView {
  public:
-  FakeFormView();
+  FakeFormView() {
+    for (const form::FormControl& control : form::FormControls())
+      texts_[control.id] = control.caption;
+  }
   // The form whose handlers run; set before the first action.
   void Attach(form::Form1& form) { form_ = &form; }
 
   // A click on a button or check box; a check box changes its value first.
-  void Click(int control);
-  void Type(int control, const std::wstring& text);
+  void Click(int control) {
+    if (Is(control, form::ControlKind::kCheckBox)) SetCheck(control, !IsChecked(control));
+    form_->Click(control);
+  }
+  void Type(int control, const std::wstring& text) {
+    texts_.at(control) = text;
+    form_->Change(control);
+  }
 
-  std::wstring Text(int control) const override;
-  void SetText(int control, const std::wstring& text) override;
-  bool IsChecked(int control) const override { return checked_.contains(control); }
-  void SetCheck(int control, bool checked) override;
+  std::wstring Text(int control) const override {
+    return texts_.contains(control) ? texts_.at(control) : std::wstring();
+  }
+  void SetText(int control, const std::wstring& text) override {
+    if (!texts_.contains(control)) return;
+    texts_[control] = text;
+    written.push_back(control);
+    if (Is(control, form::ControlKind::kTextBox)) form_->Change(control);
+  }
+  bool IsChecked(int control) const override {
+    return checked_.contains(control) && checked_.at(control);
+  }
+  void SetCheck(int control, bool checked) override {
+    if (Is(control, form::ControlKind::kCheckBox)) checked_[control] = checked;
+  }
   void SetClientHeight(int twips) override { clientHeightTwips = twips; }
   void AddTrayIcon() override { log.emplace_back("AddTrayIcon"); }
   void RemoveTrayIcon() override { log.emplace_back("RemoveTrayIcon"); }
@@ -51,9 +71,14 @@ class FakeFormView final : public form::FormView {
   std::vector<std::string> log;
 
  private:
+  static bool Is(int control, form::ControlKind kind) {
+    const form::FormControl* found = form::FindControl(control);
+    return found != nullptr && found->kind == kind;
+  }
+
   form::Form1* form_ = nullptr;
   std::map<int, std::wstring> texts_;
-  std::set<int> checked_;
+  std::map<int, bool> checked_;
 };
 
 }  // namespace tv::testing

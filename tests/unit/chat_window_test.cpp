@@ -125,6 +125,13 @@ TEST_F(ChatWindowTest, SendsSetTheInputThenClickOrPressTheFifthButtonAndOtherCal
              M("chat", kWmGetText, 31), M("chat", kWmClose)}));
 }
 
+// Without an input control there is nothing to send: the button is not pressed.
+TEST_F(ChatWindowTest, NoInputNoPress) {
+  room.desktop.DestroyWindow(room.input);
+  SendChatText(os, L"x");
+  EXPECT_TRUE(room.desktop.Log().empty());
+}
+
 // The link opens hidden, with no owner, parameters or folder; quotes and control characters
 // would break out of the handler's command line.
 TEST(JoinRoomTest, OpensTheLinkHiddenWithQuotesAndControlsEscaped) {

@@ -38,6 +38,11 @@ TEST(FiguresTest, OsProcessorAndMemoryInTheUsersSeparator) {
   };
   // clang-format on
   for (const auto& [type, name] : processors) EXPECT_EQ(ProcessorName(type), name) << type;
+  const std::tuple<int, int, std::wstring> windows[] = {{3, 5, L"Windows NT "},
+                                                        {3, 51, L"Windows "},
+                                                        {5, 1, L"Windows XP "},
+                                                        {5, 0, L"Windows 2000 "}};
+  for (const auto& [major, minor, name] : windows) EXPECT_EQ(WindowsName(major, minor), name);
   // clang-format off
   const std::pair<std::uint64_t, std::wstring> gigabytes[] = {
       {1'073'741'824, L"1.05 GB"}, {2'147'483'647, L"2.1 GB"}, {0, L". GB"}, {51'200'000, L".05 GB"},
