@@ -28,7 +28,6 @@ void FakeDesktop::SetText(WindowHandle window, std::string text) {
   windows_.at(window).text = std::move(text);
 }
 
-
 void FakeDesktop::SetHook(WindowHandle window, Hook hook) {
   windows_.at(window).hook = std::move(hook);
 }
