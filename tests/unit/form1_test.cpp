@@ -14,7 +14,6 @@ namespace tv::form {
 namespace {
 
 using Lines = std::vector<std::string>;
-const std::string kAnnouncement = "[Tavik Varrow V.2][Searching User]";
 const std::string kHelp =
     "[Tavik Varrow V.2][Join Chat Room = '/join chatroom ex', Close Window = '/x', Rejoin = '/rj "
     "ex', Chat Scan Off = '/disable', Clear = '/clear', Show = '/show', Hide = '/hide', End = "
@@ -148,24 +147,6 @@ TEST_F(Form1Test, LoadsCollapsedWithTheFiguresAndMoreOptionsSwitchesTheHeight) {
     EXPECT_EQ(view.clientHeightTwips, height);
     view.Click(kCmdMore);
   }
-}
-
-// Scanning on announces and names the user; off (the box or "/disable") forgets the user until
-// the next start. StopScan runs twice, the second time inside the first.
-TEST_F(Form1Test, ChatScanOnAndOffAndReIdentification) {
-  StartScanning();
-  EXPECT_TRUE(scanTimer.running);
-  EXPECT_EQ(view.Text(kText1), L"tester");
-  view.Click(kCheck1);
-  EXPECT_TRUE(Events().ends_with("stopped"));
-  StartScanning();
-  Say("/disable");
-  EXPECT_TRUE(Events().ends_with("stopped"));
-  EXPECT_FALSE(scanTimer.running);
-  StartScanning();
-  EXPECT_EQ(room.Sent(),
-            (Lines{kAnnouncement, "[Found User 'Tester']", kAnnouncement, "[Found User 'Tester']",
-                   "[Chatscan Disabled]", kAnnouncement, "[Found User 'Tester']"}));
 }
 
 // The first line names the user, even an empty speaker's, and is no command; a name typed into

@@ -20,14 +20,6 @@ void FakeDesktop::DestroyWindow(WindowHandle window) {
   windows_.erase(window);
 }
 
-bool FakeDesktop::Exists(WindowHandle window) const { return windows_.count(window) != 0; }
-
-const std::string& FakeDesktop::Text(WindowHandle window) const { return windows_.at(window).text; }
-
-void FakeDesktop::SetText(WindowHandle window, std::string text) {
-  windows_.at(window).text = std::move(text);
-}
-
 void FakeDesktop::SetHook(WindowHandle window, Hook hook) {
   windows_.at(window).hook = std::move(hook);
 }

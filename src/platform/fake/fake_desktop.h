@@ -30,11 +30,13 @@ class FakeDesktop final : public Desktop {
   WindowHandle AddWindow(WindowHandle parent, std::string className, std::string text = {});
   // Destroys the window and its descendants.
   void DestroyWindow(WindowHandle window);
-  bool Exists(WindowHandle window) const;
+  bool Exists(WindowHandle window) const { return windows_.contains(window); }
 
   // Direct access, logging nothing.
-  const std::string& Text(WindowHandle window) const;
-  void SetText(WindowHandle window, std::string text);
+  const std::string& Text(WindowHandle window) const { return windows_.at(window).text; }
+  void SetText(WindowHandle window, std::string text) {
+    windows_.at(window).text = std::move(text);
+  }
 
   void SetHook(WindowHandle window, Hook hook);
 
