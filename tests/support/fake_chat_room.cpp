@@ -7,13 +7,10 @@ namespace tv::testing {
 using platform::FakeDesktop;
 using platform::kNoWindow;
 
-FakeChatRoom::FakeChatRoom(std::string userName, std::string room)
-    : userName_(std::move(userName)), roomName_(std::move(room)) {
-  Open();
-}
+FakeChatRoom::FakeChatRoom(std::string userName) : userName_(std::move(userName)) { Open(); }
 
 void FakeChatRoom::Open() {
-  chat = desktop.AddWindow(kNoWindow, "AIM_ChatWnd", "Chat Room: " + roomName_);
+  chat = desktop.AddWindow(kNoWindow, "AIM_ChatWnd", "Chat Room: Lobby");
   transcript = desktop.AddWindow(desktop.AddWindow(chat, "WndAte32Class"), "Ate32Class");
   input = desktop.AddWindow(desktop.AddWindow(chat, "WndAte32Class"), "Ate32Class");
   for (auto& button : buttons) button = desktop.AddWindow(chat, "_oscar_iconbtn");

@@ -16,7 +16,7 @@ namespace tv::testing {
 
 class FakeChatRoom {
  public:
-  explicit FakeChatRoom(std::string userName = "Tester", std::string room = "Lobby");
+  explicit FakeChatRoom(std::string userName = "Tester");
   FakeChatRoom(const FakeChatRoom&) = delete;  // the send button's hook points back here
   FakeChatRoom& operator=(const FakeChatRoom&) = delete;
 
@@ -52,7 +52,6 @@ class FakeChatRoom {
   void SendInput();
 
   std::string userName_;
-  std::string roomName_;
   std::vector<std::string> sent_;
   bool buttonDown_ = false;
   int clock_ = 0;

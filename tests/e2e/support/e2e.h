@@ -83,7 +83,5 @@ class ToolProcess {
 // Shell_NotifyIcon with NIM_ADD (the tool's tip), NIM_DELETE, or NIM_MODIFY that changes nothing
 // and so tells whether the shell holds the icon; true when the shell did it.
 bool TrayIconCall(DWORD message, HWND owner);
-// Wine shows its tray window only while it holds an icon.
-inline bool TrayShowsIcons() { return IsWindowVisible(FindWindowW(L"Shell_TrayWnd", nullptr)); }
 
 }  // namespace e2e
