@@ -57,6 +57,8 @@ SendResult FakeDesktop::SendMessageA(WindowHandle window, unsigned message, std:
   auto it = windows_.find(window);
   if (it == windows_.end()) return {};
   Message logged{window, message, wParam, lParam, {}};
+  // Window messages carry their pointers in integers.
+  // NOLINTNEXTLINE(performance-no-int-to-ptr)
   if (message == kWmSetText && lParam != 0) logged.text = reinterpret_cast<const char*>(lParam);
   log_.push_back(logged);
   if (it->second.hook) {
@@ -79,7 +81,7 @@ std::intptr_t FakeDesktop::DefaultAnswer(WindowHandle window, const Message& mes
     case kWmGetText: {
       if (message.wParam == 0 || message.lParam == 0) return 0;
       const std::size_t count = std::min<std::size_t>(message.wParam - 1, target.text.size());
-      char* buffer = reinterpret_cast<char*>(message.lParam);
+      char* buffer = reinterpret_cast<char*>(message.lParam);  // NOLINT(performance-no-int-to-ptr)
       std::memcpy(buffer, target.text.data(), count);
       buffer[count] = '\0';
       return static_cast<std::intptr_t>(count);

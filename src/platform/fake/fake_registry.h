@@ -13,7 +13,7 @@ struct FakeRegistry final : Registry {
     RegistryRoot root = RegistryRoot::kCurrentUser;
     std::string subKey;
     std::string valueName;
-    auto operator<=>(const Query&) const = default;
+    auto operator<=>(const Query&) const = default;  // NOLINT(modernize-use-nullptr): no pointer
   };
   // Strings are stored with their NUL, as RegSetValueExA is told to store them.
   void Set(const Query& at, const std::string& text) {

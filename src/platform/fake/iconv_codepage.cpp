@@ -29,6 +29,7 @@ std::string Convert(iconv_t cd, std::string_view in, std::size_t unit, std::stri
 
 std::shared_ptr<void> IconvCodePage::Open(const std::string& to, const std::string& from) {
   const iconv_t cd = iconv_open(to.c_str(), from.c_str());
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open's failure value
   if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: " + from + " to " + to);
   return {cd, iconv_close};
 }

@@ -13,7 +13,7 @@ namespace tv::platform {
 class IconvCodePage final : public CodePage {
  public:
   using LeadTest = bool (*)(unsigned char);
-  explicit IconvCodePage(std::string name = "ISO-8859-1", std::size_t maxCharSize = 1,
+  explicit IconvCodePage(const std::string& name = "ISO-8859-1", std::size_t maxCharSize = 1,
                          LeadTest isLead = nullptr)
       : maxCharSize_(maxCharSize),
         isLead_(isLead),
