@@ -27,7 +27,7 @@ inline constexpr unsigned kTrayCallbackMessage = 0x8000 + 1;
 
 // Timer IDs on the main window.
 inline constexpr unsigned kChatTymerId = 1;  // the scanner's 500 ms tick
-inline constexpr unsigned kTimer1Id = 2;     // the uptime label, at the finest rate
+inline constexpr unsigned kTimer1Id = 2;     // the uptime label, at its next change
 inline constexpr unsigned kCleartmrId = 3;   // the clear timer
 
 }  // namespace tv::app

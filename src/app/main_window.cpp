@@ -26,6 +26,7 @@ MainWindow::MainWindow(const MainWindowParts& parts)
     : chat_(parts.chat),
       chatTymer_(parts.chatTymer),
       cleartmr_(parts.cleartmr),
+      timer1_(parts.timer1),
       redBrush_(CreateSolidBrush(kRed)) {}
 
 MainWindow::~MainWindow() {
@@ -117,6 +118,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       OnActivate(wParam);
       return 0;
+    case WM_POWERBROADCAST:
+      OnPowerBroadcast(wParam);
+      return TRUE;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *FromInteger<const RECT*>(lParam));
       return 0;
@@ -150,8 +154,6 @@ bool MainWindow::OnCreate() {
   chatTymer_.Bind(hwnd_);
   cleartmr_.Bind(hwnd_);
   timer1_.Bind(hwnd_);
-  // The finest rate there is; the uptime label changes once a minute and is written only then.
-  timer1_.Start(std::chrono::milliseconds(1));
   form_->Form_Load();
   return true;
 }
@@ -226,6 +228,11 @@ void MainWindow::OnActivate(WPARAM wParam) {
     return;
   }
   if (HIWORD(wParam) == 0 && lastFocus_ != nullptr) SetFocus(lastFocus_);
+}
+
+// Windows sends both codes on a resume that the user sees; refreshing twice costs nothing.
+void MainWindow::OnPowerBroadcast(WPARAM event) {
+  if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) form_->Form_Resume();
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {

@@ -19,12 +19,13 @@
 
 namespace tv::app {
 
-// The scanner and the two timers that the core switches; the window routes their ticks. All of it
-// must outlive the window.
+// The scanner and the three timers that the core switches; the window routes their ticks. All of
+// it must outlive the window.
 struct MainWindowParts {
   chatctl::Chat& chat;
   WindowTimer& chatTymer;
   WindowTimer& cleartmr;
+  WindowTimer& timer1;
 };
 
 class MainWindow final : public form::FormView {
@@ -72,6 +73,7 @@ class MainWindow final : public form::FormView {
   void OnTimer(UINT_PTR id);
   LRESULT OnCtlColor(HDC dc, HWND control);
   void OnActivate(WPARAM wParam);
+  void OnPowerBroadcast(WPARAM event);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnDestroy();
   void Form_Unload();
@@ -83,7 +85,7 @@ class MainWindow final : public form::FormView {
   chatctl::Chat& chat_;
   WindowTimer& chatTymer_;
   WindowTimer& cleartmr_;
-  WindowTimer timer1_{kTimer1Id};
+  WindowTimer& timer1_;
   form::Form1* form_ = nullptr;
 
   UniqueFont controlFont_;

@@ -55,11 +55,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
 
   tv::app::WindowTimer chatTymer(tv::app::kChatTymerId);
   tv::app::WindowTimer cleartmr(tv::app::kCleartmrId);
+  tv::app::WindowTimer timer1(tv::app::kTimer1Id);
   tv::chatctl::Chat chat(chatOs, chatTymer);
   tv::form::ToolState state(cleartmr);
   tv::form::StatusLabels labels(systemOs);
-  tv::app::MainWindow window({chat, chatTymer, cleartmr});
-  tv::form::Form1 form({chatOs, chat, state, labels}, window);
+  tv::app::MainWindow window({chat, chatTymer, cleartmr, timer1});
+  tv::form::Form1 form({chatOs, chat, state, labels, timer1}, window);
   tv::interp::Interpreter interpreter(chatOs, chat, state, form);
   // Each new chat line, raised inside the scanner's tick, goes to the interpreter.
   chat.SetScanHandler(

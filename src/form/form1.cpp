@@ -7,6 +7,8 @@ namespace tv::form {
 namespace {
 
 constexpr wchar_t kAnnouncement[] = L"[Tavik Varrow V.2][Searching User]";
+// The uptime label keeps its design caption until the first status tick, which comes at once.
+constexpr std::chrono::milliseconds kFirstStatusTick{1};
 
 }  // namespace
 
@@ -15,6 +17,7 @@ Form1::Form1(const FormParts& parts, FormView& view)
       chat_(parts.chat),
       state_(parts.state),
       labels_(parts.labels),
+      timer1_(parts.timer1),
       view_(view) {
   state_.SetListener([this](ToolState::Field field) { ShowToolState(field); });
   labels_.SetListener([this](int label) { ShowText(label, labels_.Caption(label)); });
@@ -52,6 +55,7 @@ void Form1::Form_Load() {
   labels_.ShowProgramCount();
   labels_.ShowCPU();
   view_.SetClientHeight(kCollapsedClientTwips);
+  timer1_.Start(kFirstStatusTick);
 }
 
 void Form1::Check1_Click() {
@@ -109,7 +113,12 @@ void Form1::cleartmr_Timer() {
   if (!state_.sendsOff()) aim::SendChatText(chatOs_, L"[Chat Cleared]");
 }
 
-void Form1::Timer1_Timer() { labels_.Timer1_Timer(); }
+// The text shows minutes, so the tool wakes once a minute rather than at the finest timer rate.
+// The period comes from the count at each tick, so an early or late tick only re-arms.
+void Form1::Timer1_Timer() { timer1_.Start(labels_.Timer1_Timer()); }
+
+// A timer that fell due during sleep may come late, while the tick count has moved on.
+void Form1::Form_Resume() { Timer1_Timer(); }
 
 void Form1::mnuTray_Click() {
   view_.AddTrayIcon();

@@ -13,6 +13,7 @@
 #include "form/tool_state.h"
 #include "form/window_commands.h"
 #include "platform/chat_client.h"
+#include "platform/timer.h"
 
 namespace tv::form {
 
@@ -22,6 +23,8 @@ struct FormParts {
   chatctl::Chat& chat;
   ToolState& state;
   StatusLabels& labels;
+  // The status timer Timer1, which this form arms for each next change of the uptime label.
+  platform::Timer& timer1;
 };
 
 class Form1 final : public WindowCommands {
@@ -43,6 +46,8 @@ class Form1 final : public WindowCommands {
   void txtChat_KeyPress(wchar_t key);
   void cleartmr_Timer();
   void Timer1_Timer();
+  // The system has resumed from sleep or hibernation.
+  void Form_Resume();
   // The menu commands "Send To Tray", "Hide" and "Show"; the tray icon's double click is "Show".
   void mnuTray_Click();
   void mnuHide_Click();
@@ -72,6 +77,7 @@ class Form1 final : public WindowCommands {
   chatctl::Chat& chat_;
   ToolState& state_;
   StatusLabels& labels_;
+  platform::Timer& timer1_;
   FormView& view_;
 };
 

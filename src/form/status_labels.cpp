@@ -1,5 +1,8 @@
 #include "form/status_labels.h"
 
+#include <bit>
+#include <cstdint>
+
 #include "form/controls.h"
 #include "sysinfo/figures.h"
 #include "sysinfo/uptime.h"
@@ -25,8 +28,11 @@ void StatusLabels::Set(int label, std::wstring caption) {
   if (listener_) listener_(label);
 }
 
-void StatusLabels::Timer1_Timer() {
-  Set(kLabel1, sysinfo::CurrentUptimeLabelText(systemOs_.ticks));
+std::chrono::milliseconds StatusLabels::Timer1_Timer() {
+  // One reading for both, so the period always fits the text just written.
+  const std::uint32_t now = systemOs_.ticks.GetTickCount();
+  Set(kLabel1, sysinfo::UptimeLabelText(std::bit_cast<std::int32_t>(now)));
+  return std::chrono::milliseconds(sysinfo::MillisecondsToNextUptimeChange(now));
 }
 
 void StatusLabels::ShowCPU() { Set(kCPU, sysinfo::ShowCPU(systemOs_)); }
@@ -42,6 +48,8 @@ void StatusLabels::ShowMemory() {
 }
 
 std::wstring StatusLabels::SystemInfoLine() {
+  // The status timer may be late (a busy thread, or just after a resume from sleep).
+  Timer1_Timer();
   ShowProgramCount();
   ShowMemory();
   return L"[System Info] [OS - " + sysinfo::GetOS(systemOs_) + L"] [CPU - " + Caption(kCPU) +

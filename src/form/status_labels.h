@@ -3,6 +3,7 @@
 // of the uptime, memory, program-count and processor figures between refreshes. The window shows
 // each caption in its label; the system-info reply reads them.
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
@@ -23,9 +24,9 @@ class StatusLabels {
   // The label's caption; empty for an ID that is no status label.
   const std::wstring& Caption(int label) const;
 
-  // The status tick: the uptime label from the current tick count. It runs at the finest timer
-  // rate there is, so it writes only when the text changes (once a minute).
-  void Timer1_Timer();
+  // The status tick: the uptime label from the current tick count, written only when its text
+  // changes. Gives how long that text stays as it is, for the next tick.
+  std::chrono::milliseconds Timer1_Timer();
   // The processor name of a fresh system snapshot.
   void ShowCPU();
   // The running-program count.
@@ -33,8 +34,8 @@ class StatusLabels {
   // Total and free physical memory in gigabytes.
   void ShowMemory();
 
-  // "/sysinfo": refreshes the program count and memory labels, then builds the one-line summary
-  // from the environment's OS name and the five captions.
+  // "/sysinfo": refreshes the uptime, program count and memory labels, then builds the one-line
+  // summary from the environment's OS name and the five captions.
   std::wstring SystemInfoLine();
 
  private:

@@ -1,5 +1,6 @@
 #include "sysinfo/uptime.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace tv::sysinfo {
@@ -66,8 +67,11 @@ std::wstring UptimeLabelText(std::int32_t tickCount) {
   return FormatLongUptime(WidenTickCount(tickCount), kUptimeLabelStyle);
 }
 
-std::wstring CurrentUptimeLabelText(platform::TickCount& ticks) {
-  return UptimeLabelText(std::bit_cast<std::int32_t>(ticks.GetTickCount()));
+std::uint32_t MillisecondsToNextUptimeChange(std::uint32_t tickCount) {
+  constexpr std::uint64_t kMinute = 60'000;
+  constexpr std::uint64_t kWrap = std::uint64_t{1} << 32;
+  const std::uint64_t toMinute = kMinute - tickCount % kMinute;
+  return static_cast<std::uint32_t>(std::min(toMinute, kWrap - tickCount));
 }
 
 }  // namespace tv::sysinfo

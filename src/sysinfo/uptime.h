@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/tick_count.h"
-
 namespace tv::sysinfo {
 
 // Layouts:
@@ -31,7 +29,8 @@ std::int64_t WidenTickCount(std::int32_t tickCount);
 // The uptime label's text for a tick count held as a signed 32-bit integer.
 std::wstring UptimeLabelText(std::int32_t tickCount);
 
-// The uptime label's text for the current tick count.
-std::wstring CurrentUptimeLabelText(platform::TickCount& ticks);
+// How long the uptime label's text stays as it is at `tickCount`: the milliseconds to the count's
+// next whole minute, or to its wrap to 0 where that comes first. From 1 to 60,000.
+std::uint32_t MillisecondsToNextUptimeChange(std::uint32_t tickCount);
 
 }  // namespace tv::sysinfo

@@ -28,11 +28,12 @@ struct WiredTool {
   platform::FakeSystemOs systemOs;
   platform::FakeTimer scanTimer;
   platform::FakeTimer clearTimer;
+  platform::FakeTimer timer1;
   chatctl::Chat chat{room.Os(), scanTimer};
   form::ToolState state{clearTimer};
   form::StatusLabels labels{systemOs.Os()};
   FakeFormView view;
-  form::Form1 form{{room.Os(), chat, state, labels}, view};
+  form::Form1 form{{room.Os(), chat, state, labels, timer1}, view};
   interp::Interpreter interpreter{room.Os(), chat, state, form};
 };
 

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <chrono>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "form/controls.h"
 #include "form/quick_join.h"
+#include "sysinfo/uptime.h"
 #include "wired_tool.h"
 
 namespace tv::form {
@@ -131,22 +134,79 @@ INSTANTIATE_TEST_SUITE_P(Table, CommandTest,
 TEST_F(Form1Test, LoadsCollapsedWithTheFiguresAndMoreOptionsSwitchesTheHeight) {
   EXPECT_EQ(view.Text(kRunningprogramslbl), L"0");
   EXPECT_EQ(view.Text(kCPU), L"Intel Pentium");
-  // The uptime label is written only when its text changes; the count is unsigned until the wrap.
-  const std::pair<std::uint32_t, std::wstring> ticks[] = {
-      {0x8000'0000u, L"24 days, 20 hours, 31 minutes"},
-      {0x8000'0FFFu, L"24 days, 20 hours, 31 minutes"}};
-  for (const auto& [ms, text] : ticks) {
-    const bool changes = view.Text(kLabel1) != text;
-    view.written.clear();
-    systemOs.ticks.now = ms;
-    form.Timer1_Timer();
-    EXPECT_EQ(view.Text(kLabel1), text);
-    EXPECT_EQ(view.written, changes ? std::vector{kLabel1} : std::vector<int>{}) << ms;
-  }
   for (const int height : {kCollapsedClientTwips, kExpandedClientTwips, kCollapsedClientTwips}) {
     EXPECT_EQ(view.clientHeightTwips, height);
     view.Click(kCmdMore);
   }
+}
+
+// The status timer is armed for the moment the uptime text next changes: the next whole minute of
+// the tick count, or its wrap to 0. The count is unsigned until the wrap; the label is written only
+// when its text changes.
+TEST_F(Form1Test, StatusTickArmsForTheNextChangeOfTheUptimeText) {
+  EXPECT_EQ(view.Text(kLabel1), L"Uptime");
+  EXPECT_TRUE(timer1.running);
+  EXPECT_EQ(timer1.period, std::chrono::milliseconds(1)) << "the first tick comes at once";
+  // clang-format off
+  const std::tuple<std::uint32_t, std::int64_t, std::wstring> ticks[] = {
+      {59'999, 1, L"0 days, 0 hours, 0 minutes"}, {60'000, 60'000, L"0 days, 0 hours, 1 minutes"},
+      {60'001, 59'999, L"0 days, 0 hours, 1 minutes"},
+      {0x7FFF'FFFFu, 36'353, L"24 days, 20 hours, 31 minutes"},
+      {0x8000'0000u, 36'352, L"24 days, 20 hours, 31 minutes"},
+      {0xFFFF'FFFFu, 1, L"49 days, 17 hours, 2 minutes"}, {0, 60'000, L"0 days, 0 hours, 0 minutes"},
+  };
+  // clang-format on
+  for (const auto& [now, period, text] : ticks) {
+    const bool changes = view.Text(kLabel1) != text;
+    view.written.clear();
+    systemOs.ticks.now = now;
+    form.Timer1_Timer();
+    EXPECT_EQ(view.Text(kLabel1), text) << now;
+    EXPECT_EQ(timer1.period.count(), period) << now;
+    EXPECT_EQ(view.written, changes ? std::vector{kLabel1} : std::vector<int>{}) << now;
+  }
+}
+
+// Followed tick by tick across 2^31 and the wrap, the timer lands on every change of the text and
+// on nothing else; an early tick only re-arms, a late one catches up from the count.
+TEST_F(Form1Test, StatusTicksFollowTheTickCountAcrossTheWrap) {
+  for (const std::uint32_t start : {0x8000'0000u - 90'123, 0u - 200'000}) {
+    systemOs.ticks.now = start;
+    form.Timer1_Timer();
+    for (int i = 0; i < 5; ++i) {
+      const std::wstring before = view.Text(kLabel1);
+      systemOs.ticks.now += static_cast<std::uint32_t>(timer1.period.count());
+      form.Timer1_Timer();
+      EXPECT_EQ(view.Text(kLabel1),
+                sysinfo::UptimeLabelText(std::bit_cast<std::int32_t>(systemOs.ticks.now)));
+      EXPECT_NE(view.Text(kLabel1), before) << systemOs.ticks.now;
+      systemOs.ticks.now -= 1;
+      EXPECT_EQ(sysinfo::UptimeLabelText(std::bit_cast<std::int32_t>(systemOs.ticks.now)), before)
+          << "the text changed before the tick";
+      systemOs.ticks.now += 1;
+    }
+  }
+  systemOs.ticks.now = 120'000;
+  form.Timer1_Timer();
+  systemOs.ticks.now += 60'000 - 7;  // early
+  form.Timer1_Timer();
+  EXPECT_EQ(view.Text(kLabel1), L"0 days, 0 hours, 2 minutes");
+  EXPECT_EQ(timer1.period.count(), 7);
+  systemOs.ticks.now += 7 + 185'000;  // three minutes late, as after a resume from sleep
+  form.Form_Resume();
+  EXPECT_EQ(view.Text(kLabel1), L"0 days, 0 hours, 6 minutes");
+  EXPECT_EQ(timer1.period.count(), 55'000);
+}
+
+// "/sysinfo" reads the uptime as it is, whenever the status timer last ticked.
+TEST_F(Form1Test, SystemInfoRefreshesTheUptimeFirst) {
+  systemOs.ticks.now = 60'000;
+  form.Timer1_Timer();
+  systemOs.ticks.now = 3'600'000;
+  form.SendSystemInfo();
+  ASSERT_FALSE(room.Sent().empty());
+  EXPECT_NE(room.Sent().back().find("[Uptime - 0 days, 1 hours, 0 minutes]"), std::string::npos)
+      << room.Sent().back();
 }
 
 // The first line names the user, even an empty speaker's, and is no command; a name typed into
