@@ -1,5 +1,5 @@
 # Everything starts here: `make demo` and `make test` set up a fresh Debian machine as needed.
-.PHONY: all deps build native win64 win32 test unit e2e demo format clean
+.PHONY: all deps build native win64 win32 test test-locales unit e2e demo format clean
 
 all: build
 
@@ -28,6 +28,10 @@ build: native win64 win32
 
 test: build
 	scripts/test.sh
+
+# The chat round trips in every ANSI code page the tool is tested in (make test runs two of them).
+test-locales: build
+	scripts/with-display.sh scripts/test-locales.sh
 
 unit: native
 	build/native/tests/unit/unit_tests

@@ -9,7 +9,7 @@ packages=(
   wine wine64 fonts-wine xvfb xauth imagemagick x11-utils
   libbenchmark-dev clang libclang-rt-14-dev
   clang-format clang-tidy
-  nsis
+  nsis locales
 )
 
 installed() { [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true) == "install ok installed" ]]; }
@@ -31,6 +31,13 @@ for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
 if [[ ${#missing[@]} -gt 0 ]]; then
   as_root "${missing[*]}" "apt-get update -qq && apt-get install -y --no-install-recommends ${missing[*]}"
 fi
+
+# Wine takes each process's ANSI code page from its Unix locale; the end-to-end tests run the tool
+# in these (932, 936, 949, 1251, 1252 and UTF-8).
+for name in ja_JP zh_CN ko_KR ru_RU en_US hi_IN; do
+  locale -a 2>/dev/null | grep -qix "$name.utf-\?8" ||
+    as_root "the $name.UTF-8 locale" "localedef -i $name -f UTF-8 $name.UTF-8"
+done
 
 # Some kernels cannot run 32-bit Linux programs at all (no IA-32 emulation); there Wine's 32-bit
 # half would only break `wine` itself, so it stays out and the 32-bit suites are skipped. A

@@ -63,6 +63,13 @@ for name in e2e_package e2e_tool_chat e2e_tool_window; do
   fi
 done
 
+# The chat round trips in other ANSI code pages, which Wine takes from each process's Unix locale:
+# a double-byte one and Cyrillic every time (code page:locale); scripts/test-locales.sh runs all.
+for entry in ${TV_LOCALES:-932:ja_JP 1251:ru_RU}; do
+  run "e2e_tool_locale.cp${entry%%:*}" "$WIN_BIN/e2e_tool_locale.exe" \
+    LC_ALL="${entry#*:}.UTF-8" TV_CODE_PAGE="${entry%%:*}"
+done
+
 if [[ $TV_WINE32 == 1 ]]; then
   for suite in $WIN32_SUITES; do
     run "$suite.win32" "$WIN32_BIN/$suite.exe"

@@ -92,6 +92,27 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+std::wstring Wide(const std::string& ansi) {
+  if (ansi.empty()) return {};
+  const int size = static_cast<int>(ansi.size());
+  std::wstring wide(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0)),
+      L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string Ansi(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  std::string ansi(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), size,
+                                                                nullptr, 0, nullptr, nullptr)),
+                   '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), static_cast<int>(ansi.size()),
+                      nullptr, nullptr);
+  return ansi;
+}
+
 Roomsim::Roomsim(const std::string& room, const std::string& user, const std::string& linkLog,
                  bool takeOver) {
   if (!takeOver) KillAll(L"roomsim.exe");
@@ -99,7 +120,7 @@ Roomsim::Roomsim(const std::string& room, const std::string& user, const std::st
   const std::filesystem::path exe = (dir ? std::filesystem::path(dir) : BinDir()) / "roomsim.exe";
   std::string arguments = " --room \"" + room + "\" --user \"" + user + "\"";
   if (!linkLog.empty()) arguments += " --link-log \"" + linkLog + "\"";
-  process_ = Launch(Quoted(exe) + std::filesystem::path(arguments).wstring());
+  process_ = Launch(Quoted(exe) + Wide(arguments));
   WaitFor([this] {
     HWND chat = FindWindowOf(process_.dwProcessId, L"AIM_ChatWnd", nullptr);
     return (chat_ = FindTranscript(chat) ? chat : nullptr) != nullptr;
@@ -123,7 +144,7 @@ bool ToolProcess::IsChecked(int id) const {
 }
 
 bool ToolProcess::SetText(int id, const std::string& text) const {
-  const std::wstring wide(text.begin(), text.end());  // ASCII
+  const std::wstring wide = Wide(text);
   DWORD_PTR done = FALSE;
   return Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), &done) && done;
 }

@@ -28,6 +28,9 @@ void KillAll(const std::wstring& exeName);
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr);
 // WM_GETTEXT, ANSI, as the tool reads other windows.
 std::string WindowText(HWND window);
+// Between wide text and this process's ANSI code page, the encoding of every std::string here.
+std::wstring Wide(const std::string& ansi);
+std::string Ansi(const std::wstring& wide);
 
 // roomsim, started from the folder that TV_ROOMSIM_DIR names (one of the other bitness), else
 // from the test program's folder. Its test commands go through roomsim_client.h.

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/control_ids.h"
@@ -24,7 +25,11 @@ namespace room = roomsim::client;
 
 class RoomAndTool : public ::testing::Test {
  protected:
-  RoomAndTool() { std::filesystem::remove(linkLog); }  // roomsim would append to the last run's
+  // `user` is the screen name in this process's ANSI code page, `userKey` the tool's name of it.
+  explicit RoomAndTool(std::string user = "Night Owl", std::string userKey = "nightowl")
+      : user(std::move(user)), userKey(std::move(userKey)) {
+    std::filesystem::remove(linkLog);  // roomsim would append to the last run's
+  }
 
   void SetUp() override {
     ASSERT_TRUE(roomsim->started()) << "roomsim did not open its chat window";
@@ -64,7 +69,7 @@ class RoomAndTool : public ::testing::Test {
     const int before = Count(found);
     return tool.Click(app::kCheck1) && WaitFor([&] {
              return Said("[Tavik Varrow V.2][Searching User]") && Count(found) > before &&
-                    tool.Text(app::kText1) == "nightowl";
+                    tool.Text(app::kText1) == userKey;
            });
   }
 
@@ -98,8 +103,9 @@ class RoomAndTool : public ::testing::Test {
     return links;
   }
 
-  // Capitals and a blank, which the tool's name of the user leaves out: "nightowl".
-  const std::string user = "Night Owl";
+  // By default capitals and a blank, which the tool's name of the user leaves out.
+  const std::string user;
+  const std::string userKey;
   const std::filesystem::path linkLog = std::filesystem::temp_directory_path() / "room-links.txt";
   std::unique_ptr<Roomsim> roomsim = std::make_unique<Roomsim>("Lobby", user, linkLog.string());
   ToolProcess tool;
