@@ -4,6 +4,7 @@
 #include "app/control_windows.h"
 #include "app/dpi.h"
 #include "app/resource.h"
+#include "app/single_instance.h"
 #include "platform/win32/system_library.h"
 
 namespace tv::app {
@@ -127,6 +128,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Form_Unload();
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
+      return 0;
     case WM_DESTROY:
       OnDestroy();
       return 0;
@@ -135,6 +141,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default:
       if (message == taskbarCreatedMessage_ && message != 0) trayIcon_.Restore();
+      if (message == activateMessage_ && message != 0) {
+        OnActivateRunningCopy();
+        return 1;
+      }
       return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
 }
@@ -144,6 +154,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool MainWindow::OnCreate() {
   dpi_ = WindowDpi(hwnd_);
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+  activateMessage_ = ActivateMessage();
   uxtheme_.reset(platform::LoadSystemLibrary("uxtheme.dll"));  // never a planted copy
   CreateControlWindows(hwnd_, uxtheme_.get());
   PlaceControlWindows(hwnd_, dpi_);
@@ -233,6 +244,16 @@ void MainWindow::OnActivate(WPARAM wParam) {
 // Windows sends both codes on a resume that the user sees; refreshing twice costs nothing.
 void MainWindow::OnPowerBroadcast(WPARAM event) {
   if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) form_->Form_Resume();
+}
+
+// The process may be ended as soon as this returns: the session ends as closing the window does.
+void MainWindow::OnEndSession(bool ending) {
+  if (ending) Form_Unload();
+}
+
+void MainWindow::OnActivateRunningCopy() {
+  form_->mnuShow_Click();
+  SetForegroundWindow(hwnd_);
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {

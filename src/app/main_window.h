@@ -74,6 +74,9 @@ class MainWindow final : public form::FormView {
   LRESULT OnCtlColor(HDC dc, HWND control);
   void OnActivate(WPARAM wParam);
   void OnPowerBroadcast(WPARAM event);
+  void OnEndSession(bool ending);
+  // A later copy of the tool, started by the user, hands over to this one.
+  void OnActivateRunningCopy();
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnDestroy();
   void Form_Unload();
@@ -101,6 +104,7 @@ class MainWindow final : public form::FormView {
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   int clientHeightTwips_ = 0;
   UINT taskbarCreatedMessage_ = 0;
+  UINT activateMessage_ = 0;
 };
 
 }  // namespace tv::app

@@ -7,6 +7,7 @@
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
+#include "app/single_instance.h"
 #include "app/window_timer.h"
 #include "chatctl/chat.h"
 #include "form/form1.h"
@@ -39,6 +40,9 @@ int RunMessageLoop(HWND form) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int showCommand) {
+  const tv::app::SingleInstance oneCopy;
+  if (!oneCopy.first()) return tv::app::ActivateRunningCopy() ? 0 : 1;
+
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 

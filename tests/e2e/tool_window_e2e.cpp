@@ -121,5 +121,26 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
   EXPECT_TRUE(tool.Ends());
 }
 
+// A second start hands over to the running copy, which comes back from the tray; the end of the
+// session ends the tool as closing it does, without leaving its icon behind.
+TEST_F(ToolWindowE2E, OneCopyPerSessionAndTheSessionsEnd) {
+  const HWND form = tool.form();
+  ASSERT_TRUE(SendToTray() && TrayIconCall(NIM_MODIFY, form));
+  EXPECT_EQ(ToolProcess::RunAnotherCopy(), 0u);
+  EXPECT_TRUE(WaitFor([&] { return ShownAtNormalSize(); }));
+  EXPECT_FALSE(TrayIconCall(NIM_MODIFY, form)) << "the icon stayed in the tray";
+  EXPECT_EQ(FindWindowExW(nullptr, form, app::kFormClassName, nullptr), nullptr);
+  EXPECT_EQ(FindWindowW(app::kFormClassName, nullptr), form);
+
+  ASSERT_TRUE(SendToTray() && TrayIconCall(NIM_MODIFY, form));
+  DWORD_PTR mayEnd = FALSE;
+  EXPECT_TRUE(Send(form, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, &mayEnd) && mayEnd);
+  EXPECT_TRUE(Send(form, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF));
+  EXPECT_FALSE(TrayIconCall(NIM_MODIFY, form)) << "the icon outlived the session";
+  DWORD exitCode = STILL_ACTIVE;
+  EXPECT_TRUE(tool.Ends(&exitCode));
+  EXPECT_EQ(exitCode, 0u);
+}
+
 }  // namespace
 }  // namespace e2e

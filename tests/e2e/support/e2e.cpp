@@ -158,6 +158,16 @@ bool ToolProcess::Ends(DWORD* exitCode) const {
          (exitCode == nullptr || GetExitCodeProcess(process_.hProcess, exitCode));
 }
 
+DWORD ToolProcess::RunAnotherCopy() {
+  PROCESS_INFORMATION copy = Launch(Quoted(BinDir() / L"tavik-varrow.exe"));
+  DWORD exitCode = STILL_ACTIVE;
+  if (WaitForSingleObject(copy.hProcess, 30000) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(copy.hProcess, &exitCode);
+  }
+  End(copy);
+  return exitCode;
+}
+
 bool TrayIconCall(DWORD message, HWND owner) {
   NOTIFYICONDATAA icon{};
   icon.cbSize = NOTIFYICONDATAA_V1_SIZE;

@@ -76,6 +76,9 @@ class ToolProcess {
   HWND FindOwnWindow(const wchar_t* className, const wchar_t* caption) const;
   // True once the process has ended, within 30 s; its exit code goes to `exitCode`.
   bool Ends(DWORD* exitCode = nullptr) const;
+  // Starts another copy from the same folder, leaving this one running: its exit code once it has
+  // ended within 30 s, else STILL_ACTIVE.
+  static DWORD RunAnotherCopy();
 
  private:
   PROCESS_INFORMATION process_{};
