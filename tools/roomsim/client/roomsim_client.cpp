@@ -32,6 +32,8 @@ bool TypeAsUser(const std::string& message) { return Send(kTypeAsUser, message);
 
 bool SetTranscript(const std::string& markup) { return Send(kSetTranscript, markup); }
 
+bool OpenLink(const std::string& link) { return Send(kOpenLink, link); }
+
 bool Hang(std::chrono::milliseconds duration) {
   HANDLE hung = OpenEventA(SYNCHRONIZE, FALSE, kHungEventName);
   HWND hub = FindWindowA(kHubClass, nullptr);

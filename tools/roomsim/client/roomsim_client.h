@@ -12,6 +12,9 @@ namespace roomsim::client {
 bool SayAsOther(const std::string& speaker, const std::string& message);
 bool TypeAsUser(const std::string& message);
 bool SetTranscript(const std::string& markup);
+// An aim:gochat link, as a second roomsim started by the shell hands one over: logged, and the
+// room it names opened (reopened when none is open, switched to, or brought to the front).
+bool OpenLink(const std::string& link);
 
 // roomsim's user-interface thread stops answering for `duration`; true once the hang has begun.
 bool Hang(std::chrono::milliseconds duration);
