@@ -10,10 +10,13 @@ native: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native
 
-# A build folder keeps the compilers it was first configured with, whatever the toolchain file
-# says later: one made with the posix-thread compilers (before the 32-bit build) starts anew.
+# A build folder keeps the compilers and flags it was first configured with, whatever the toolchain
+# file says later: one made with the posix-thread compilers (before the 32-bit build), or before
+# the flags that make builds reproducible, starts anew.
 define windows_build
-	@if grep -qs -- '-posix$$' build/$(1)/CMakeCache.txt; then rm -rf build/$(1)/CMakeCache.txt build/$(1)/CMakeFiles; fi
+	@if grep -qs -- '-posix$$' build/$(1)/CMakeCache.txt || \
+	  { [ -f build/$(1)/CMakeCache.txt ] && ! grep -qs -- 'no-insert-timestamp' build/$(1)/CMakeCache.txt; }; then \
+	  rm -rf build/$(1)/CMakeCache.txt build/$(1)/CMakeFiles; fi
 	cmake --preset $(1) >/dev/null
 	cmake --build --preset $(1)
 endef
@@ -64,14 +67,20 @@ bench: build
 	scripts/with-display.sh scripts/bench-wine.sh
 	scripts/bench-native.sh
 
-# The release: a zip and an NSIS installer of each Windows build (win64, win32) in build/package/.
-# The e2e tests install those installers, so they need them built first.
-.PHONY: package
+# The release: a zip and an NSIS installer of each Windows build (win64, win32), and SHA256SUMS
+# over them, in build/package/; signed when given SIGN_PFX (a PKCS#12 file) and SIGN_PASSWORD_FILE
+# (a file holding its password). The e2e tests install those installers, so they need them built
+# first. reproducible-check packs the last commit (with WORKTREE=1, plus this working tree's
+# changes) twice, in two fresh clones in build/reproducible/, and compares the files byte for byte.
+.PHONY: package reproducible-check
 
 package: win64 win32
-	scripts/package.sh
+	TV_SIGN_PFX='$(SIGN_PFX)' TV_SIGN_PASSWORD_FILE='$(SIGN_PASSWORD_FILE)' scripts/package.sh
 
 test e2e: package
+
+reproducible-check: deps
+	scripts/reproducible-check.sh $(if $(WORKTREE),--worktree)
 
 # Style: clang-format (.clang-format) over every tracked source, changing nothing; clang-tidy
 # (.clang-tidy) over the product code that the native build compiles, with its compile commands

@@ -18,5 +18,13 @@ string(REPLACE "." ";" _tv_min_windows "${TV_MIN_WINDOWS}")
 list(GET _tv_min_windows 0 _tv_major)
 list(GET _tv_min_windows 1 _tv_minor)
 # A static runtime: the exe runs on a bare Windows (or Wine) with no MinGW DLLs beside it.
+# No link time in the PE header (nor, through it, a changing header checksum): two builds of one
+# commit give the same bytes.
 set(CMAKE_EXE_LINKER_FLAGS_INIT
-    "-static -static-libgcc -static-libstdc++ -Wl,--major-subsystem-version,${_tv_major} -Wl,--minor-subsystem-version,${_tv_minor} -Wl,--major-os-version,${_tv_major} -Wl,--minor-os-version,${_tv_minor}")
+    "-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp -Wl,--major-subsystem-version,${_tv_major} -Wl,--minor-subsystem-version,${_tv_minor} -Wl,--major-os-version,${_tv_major} -Wl,--minor-os-version,${_tv_minor}")
+
+# Nor the folders built in: file names in __FILE__ and debug information are relative to the
+# source folder, those of generated files to the build folder (the later map is tried first).
+get_filename_component(_tv_source_dir "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+set(CMAKE_C_FLAGS_INIT "-ffile-prefix-map=${_tv_source_dir}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=")
+set(CMAKE_CXX_FLAGS_INIT "${CMAKE_C_FLAGS_INIT}")

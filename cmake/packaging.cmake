@@ -34,8 +34,12 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY "Tavik Varrow V.2")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY TavikVarrow)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
+# Stripping gives a program a new PE time stamp: with SOURCE_DATE_EPOCH set (scripts/package.sh
+# sets it), Debian's binutils take that time, the commit's, instead of the present one.
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGE_CHECKSUM SHA256)
+# What CPack has staged, before each package is made of it: the programs signed (when asked for)
+# and every file dated as the commit. SHA256SUMS, over all packages, comes from scripts/package.sh.
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/package-stage.cmake)
 
 set(CPACK_NSIS_PACKAGE_NAME "Tavik Varrow V.2")
 set(CPACK_NSIS_DISPLAY_NAME "Tavik Varrow V.2")
@@ -49,8 +53,25 @@ set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
   Delete "$SMPROGRAMS\$MUI_TEMP\Tavik Varrow V.2.lnk"
   Delete "$SMPROGRAMS\$MUI_TEMP\roomsim (stand-in chat room).lnk"
 ]])
+# The page "Start Tavik Varrow when I log on" after the licence, and a running tool closed before
+# files are replaced or removed (cmake/installer.nsh). CPack writes its own licence page line only
+# where this variable is unset; here it is the same line and the new page after it.
+set(CPACK_NSIS_LICENSE_PAGE "
+  !insertmacro MUI_PAGE_LICENSE \"${CPACK_RESOURCE_FILE_LICENSE}\"
+  !include \"${PROJECT_SOURCE_DIR}/cmake/installer.nsh\"
+  Page custom TvAutostartPage TvAutostartPageLeave
+")
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "Call TvCloseRunningCopy")
+# File commands after the programs' store no file time. There is one: .onInit unpacks the .ini
+# of CPack's options page, which CPack writes anew, with a new time, each time it packs.
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  Call TvWriteAutostart
+  SetDateSave off
+")
 # CPack's uninstaller removes the install folder's key but leaves the vendor's key above it, empty.
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
+  Call un.TvCloseRunningCopy
+  DeleteRegValue HKCU \"\${TV_RUN_KEY}\" \"\${TV_RUN_NAME}\"
   DeleteRegKey SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\"
   DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"
 ")
@@ -84,6 +105,13 @@ string(REGEX REPLACE "^## \\[([^]]*)\\].*" "\\1" tv_top "${tv_heading}")
 if(NOT tv_top STREQUAL "@PROJECT_VERSION@")
   message(FATAL_ERROR "CHANGELOG.md's top release is '${tv_top}' but the project version is "
                       "@PROJECT_VERSION@: add its entry before packaging.")
+endif()
+# Signing, when scripts/package.sh was given a certificate: the installer, and the uninstaller
+# before it goes into the installer, which writes it out as signed.
+if(CPACK_GENERATOR STREQUAL "NSIS" AND NOT "$ENV{TV_SIGN_PFX}" STREQUAL "")
+  string(APPEND CPACK_NSIS_DEFINES "
+  !finalize '\"@PROJECT_SOURCE_DIR@/scripts/sign.sh\" \"%1\"' = 0
+  !uninstfinalize '\"@PROJECT_SOURCE_DIR@/scripts/sign.sh\" \"%1\"' = 0")
 endif()
 ]=])
 

@@ -10,6 +10,7 @@ packages=(
   libbenchmark-dev clang libclang-rt-14-dev
   clang-format clang-tidy
   nsis locales
+  osslsigncode openssl python3
 )
 
 installed() { [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true) == "install ok installed" ]]; }
@@ -35,7 +36,7 @@ fi
 # Wine takes each process's ANSI code page from its Unix locale; the end-to-end tests run the tool
 # in these (932, 936, 949, 1251, 1252 and UTF-8).
 for name in ja_JP zh_CN ko_KR ru_RU en_US hi_IN; do
-  locale -a 2>/dev/null | grep -qix "$name.utf-\?8" ||
+  locale -a 2>/dev/null | grep -ix "$name.utf-\?8" >/dev/null ||
     as_root "the $name.UTF-8 locale" "localedef -i $name -f UTF-8 $name.UTF-8"
 done
 

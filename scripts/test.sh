@@ -21,9 +21,12 @@ echo "== the shipped programs start on Windows XP (PE headers and imports)"
 scripts/check-imports.sh --xml "$reports/xp_imports.xml" \
   build/win32/bin/{tavik-varrow,roomsim}.exe build/win64/bin/{tavik-varrow,roomsim}.exe
 
+echo "== signing (a throwaway certificate)"
+scripts/sign-test.sh --xml "$reports/signing.xml" build/win64
+
 suites=()
 for exe in "${native_tests[@]}"; do suites+=("$(basename "$exe")"); done
-suites+=(xp_imports)
+suites+=(xp_imports signing)
 if [[ -s $reports/e2e-runs.txt ]]; then
   mapfile -t -O "${#suites[@]}" suites <"$reports/e2e-runs.txt"
 else

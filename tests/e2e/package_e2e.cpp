@@ -1,6 +1,7 @@
-// The release installer as a user meets it: one silent install of this program's bitness (the one
+// The release installer as a user meets it: silent installs of this program's bitness (the one
 // scripts/package.sh made, in the folder that TV_PACKAGE_DIR names; scripts/e2e.sh sets it), what
-// it puts where, the tool started from its Start-menu entry, and an uninstall that leaves nothing.
+// they put where, the option that starts the tool at log-on, running copies of the tool closed
+// before their files are replaced, and an uninstall that leaves nothing.
 
 #include <windows.h>
 
@@ -41,15 +42,20 @@ fs::path StartMenu() {
   return fs::exists(common) ? common : Folder(CSIDL_PROGRAMS) / kName;
 }
 
-// A value of the uninstall entry, in the installer's registry view; empty where there is none.
-std::wstring Entry(const wchar_t* name) {
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// A value of the uninstall entry (or another key), in the installer's registry view; empty where
+// there is none.
+std::wstring Entry(const wchar_t* name, HKEY root = HKEY_LOCAL_MACHINE,
+                   const wchar_t* key = kUninstallKey) {
   wchar_t value[1024] = {};
   DWORD size = sizeof value;
   const DWORD view = k64 ? RRF_SUBKEY_WOW6464KEY : RRF_SUBKEY_WOW6432KEY;
-  RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey, name, RRF_RT_REG_SZ | view, nullptr, value,
-               &size);
+  RegGetValueW(root, key, name, RRF_RT_REG_SZ | view, nullptr, value, &size);
   return value;
 }
+// The current user's entry that starts the tool at log-on.
+std::wstring Autostart() { return Entry(kName, HKEY_CURRENT_USER, kRunKey); }
 
 // The exit code of a command line run to its end; -1 when it did not start or end.
 DWORD RunToEnd(const std::wstring& command) {
@@ -65,7 +71,8 @@ DWORD RunToEnd(const std::wstring& command) {
 // What an install has left: its registration and folders, by name.
 std::string Left() {
   return std::string(Entry(L"UninstallString").empty() ? "" : " registration") +
-         (fs::exists(InstallDir()) ? " folder" : "") + (fs::exists(StartMenu()) ? " menu" : "");
+         (fs::exists(InstallDir()) ? " folder" : "") + (fs::exists(StartMenu()) ? " menu" : "") +
+         (Autostart().empty() ? "" : " autostart");
 }
 
 // The uninstaller hands over to a copy of itself in the temp folder and ends at once: the removal
@@ -81,6 +88,7 @@ class PackageE2E : public ::testing::Test {
   // The prefix that scripts/wine-env.sh makes is set up for installers as Windows is.
   void SetUp() override {
     KillAll(L"tavik-varrow.exe");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kName);  // no uninstaller may be left for it
     ASSERT_TRUE(Uninstall()) << "an earlier install is in the way:" << Left();
   }
 
@@ -90,13 +98,18 @@ class PackageE2E : public ::testing::Test {
   }
 };
 
-TEST_F(PackageE2E, InstallsStartsAndUninstallsCleanly) {
+TEST_F(PackageE2E, InstallsOverRunningCopiesStartsAtLogOnIfAskedAndUninstallsCleanly) {
   wchar_t dir[MAX_PATH] = {};
   GetEnvironmentVariableW(L"TV_PACKAGE_DIR", dir, MAX_PATH);
   const fs::path installer =
       fs::path(dir) / (L"tavik-varrow-" + kVersion + (k64 ? L"-win64.exe" : L"-win32.exe"));
   ASSERT_TRUE(fs::exists(installer)) << installer << ": make package";
+  // A copy running from elsewhere (as from the zip) is closed by the installer itself.
+  const ToolProcess unpacked;
+  ASSERT_TRUE(unpacked.started());
   ASSERT_EQ(RunToEnd(L"\"" + installer.wstring() + L"\" /S"), 0u);
+  EXPECT_TRUE(unpacked.Ends());
+  EXPECT_EQ(Autostart(), L"") << "not asked for";
   std::vector<std::wstring> files;
   std::error_code ignored;
   for (const fs::directory_entry& entry : fs::directory_iterator(InstallDir(), ignored)) {
@@ -125,8 +138,12 @@ TEST_F(PackageE2E, InstallsStartsAndUninstallsCleanly) {
             32);
   HWND form = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (form = FindWindowW(L"TavikVarrowForm1", nullptr)); }, 60s));
-  PostMessageW(form, WM_CLOSE, 0, 0);
+
+  // Installed again while it runs, now asking for the start at log-on: the tool is closed first
+  // (by the earlier install's uninstaller, which the installer runs).
+  ASSERT_EQ(RunToEnd(L"\"" + installer.wstring() + L"\" /S /AUTOSTART=1"), 0u);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(form); }));
+  EXPECT_EQ(Autostart(), L"\"" + (InstallDir() / L"tavik-varrow.exe").wstring() + L"\"");
 
   EXPECT_TRUE(Uninstall()) << "left:" << Left();
 }

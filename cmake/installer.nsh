@@ -1,0 +1,94 @@
+; The installer's own page and steps, included into the script that CPack writes (packaging.cmake
+; says where each is called):
+; - the page "Start Tavik Varrow when I log on", unticked unless the command line has /AUTOSTART=1,
+;   which is also how a silent install (/S) asks for it; the choice writes or removes the current
+;   user's Run entry, and the uninstaller removes it;
+; - closing a running copy of the tool before its files are replaced or removed.
+
+!include LogicLib.nsh
+!include nsDialogs.nsh
+!include FileFunc.nsh
+!include WinMessages.nsh
+
+!define TV_RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define TV_RUN_NAME "Tavik Varrow V.2"
+!define TV_FORM_CLASS "TavikVarrowForm1" ; kFormClassName in src/app/control_ids.h
+!define TV_SYNCHRONIZE 0x00100000
+
+Var TvAutostart ; "1" or "0"; empty until the command line has been read
+Var TvAutostartBox
+
+Function TvAutostartFromCommandLine
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/AUTOSTART=" $R1
+  StrCpy $TvAutostart 0
+  ${IfNot} ${Errors}
+  ${AndIf} $R1 == 1
+    StrCpy $TvAutostart 1
+  ${EndIf}
+FunctionEnd
+
+Function TvAutostartPage
+  ${If} $TvAutostart == ""
+    Call TvAutostartFromCommandLine
+  ${EndIf}
+  !insertmacro MUI_HEADER_TEXT "Start When You Log On" \
+    "Choose whether ${TV_RUN_NAME} starts by itself."
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateCheckbox} 0 0 100% 12u "Start Tavik Varrow when I log on"
+  Pop $TvAutostartBox
+  ${If} $TvAutostart == 1
+    ${NSD_Check} $TvAutostartBox
+  ${EndIf}
+  ${NSD_CreateLabel} 0 20u 100% 40u "Windows then starts ${TV_RUN_NAME} each time you log on to this user account. Uninstalling it takes this away again."
+  Pop $0
+  nsDialogs::Show
+FunctionEnd
+
+Function TvAutostartPageLeave
+  ${NSD_GetState} $TvAutostartBox $0
+  ${If} $0 == ${BST_CHECKED}
+    StrCpy $TvAutostart 1
+  ${Else}
+    StrCpy $TvAutostart 0
+  ${EndIf}
+FunctionEnd
+
+; At the end of the install: a silent one never showed the page, so its command line decides.
+Function TvWriteAutostart
+  ${If} $TvAutostart == ""
+    Call TvAutostartFromCommandLine
+  ${EndIf}
+  ${If} $TvAutostart == 1
+    WriteRegStr HKCU "${TV_RUN_KEY}" "${TV_RUN_NAME}" '"$INSTDIR\tavik-varrow.exe"'
+  ${Else}
+    ; An earlier install may have asked for it.
+    DeleteRegValue HKCU "${TV_RUN_KEY}" "${TV_RUN_NAME}"
+  ${EndIf}
+FunctionEnd
+
+; A running tool keeps its program file: asked to close as the user would close it, its process is
+; waited for, as the file is free only once that has ended. One that stays is left to the user
+; (a silent run gives up).
+!macro TV_CLOSE_RUNNING_COPY un
+Function ${un}TvCloseRunningCopy
+  retry:
+    FindWindow $0 "${TV_FORM_CLASS}"
+    StrCmp $0 0 done
+    DetailPrint "Closing the running ${TV_RUN_NAME}"
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1)'
+    System::Call 'kernel32::OpenProcess(i ${TV_SYNCHRONIZE}, i 0, i r1) p .r2'
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    System::Call 'kernel32::WaitForSingleObject(p r2, i 15000) i .r3'
+    System::Call 'kernel32::CloseHandle(p r2)'
+    StrCmp $3 0 retry
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "${TV_RUN_NAME} is still running. Close it, then click Retry." /SD IDCANCEL IDRETRY retry
+    Abort
+  done:
+FunctionEnd
+!macroend
+!insertmacro TV_CLOSE_RUNNING_COPY ""
+!insertmacro TV_CLOSE_RUNNING_COPY "un."
