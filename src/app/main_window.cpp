@@ -119,6 +119,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       OnActivate(wParam);
       return 0;
+    case WM_SIZE:
+      // Minimised, the window may stay active (Wine keeps it so) and hear of no deactivation, yet
+      // its restore runs WM_ACTIVATE, which hands the focus back.
+      if (wParam == SIZE_MINIMIZED) RememberFocus();
+      return 0;
     case WM_POWERBROADCAST:
       OnPowerBroadcast(wParam);
       return TRUE;
@@ -234,11 +239,15 @@ LRESULT MainWindow::OnCtlColor(HDC dc, HWND control) {
 // A plain window does not keep its focused control across deactivation as a dialog does.
 void MainWindow::OnActivate(WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE) {
-    HWND focus = GetFocus();
-    if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
+    RememberFocus();
     return;
   }
   if (HIWORD(wParam) == 0 && lastFocus_ != nullptr) SetFocus(lastFocus_);
+}
+
+void MainWindow::RememberFocus() {
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
 }
 
 // Windows sends both codes on a resume that the user sees; refreshing twice costs nothing.

@@ -73,6 +73,8 @@ class MainWindow final : public form::FormView {
   void OnTimer(UINT_PTR id);
   LRESULT OnCtlColor(HDC dc, HWND control);
   void OnActivate(WPARAM wParam);
+  // The control that has the focus, if any, is the one OnActivate gives it back to.
+  void RememberFocus();
   void OnPowerBroadcast(WPARAM event);
   void OnEndSession(bool ending);
   // A later copy of the tool, started by the user, hands over to this one.

@@ -1,14 +1,18 @@
-// The real tool's window from another process, as the user's mouse and keyboard reach it: the two
-// heights, the join panel with roomsim taking the room links, the tray, the About box and closing.
+// The real tool's window from another process, as the user's mouse and keyboard reach it and the
+// screen shows it: the focus, the two heights, the colours, the join panel with roomsim taking the
+// room links, the tray, the About box and closing.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "aim/room_link.h"
+#include "form/quick_join.h"
 #include "support/room_and_tool.h"
 
 namespace e2e {
@@ -27,6 +31,30 @@ class ToolWindowE2E : public RoomAndTool {
     ReleaseDC(nullptr, screen);
     RECT client{};
     return GetClientRect(tool.form(), &client) && client.bottom == MulDiv(twips, dpi, 1440);
+  }
+  // The colours on the screen across the client area, from one design height down to another.
+  std::set<COLORREF> Colours(int topTwips, int bottomTwips) const {
+    RECT client{};
+    GetClientRect(tool.form(), &client);
+    MapWindowPoints(tool.form(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    std::set<COLORREF> colours;
+    for (int y = MulDiv(topTwips, dpi, 1440); y <= MulDiv(bottomTwips, dpi, 1440); ++y)
+      for (int x = client.left; x < client.right; ++x)
+        colours.insert(GetPixel(screen, x, client.top + y));
+    ReleaseDC(nullptr, screen);
+    return colours;
+  }
+  // The tool's control with the keyboard focus; whether the focus comes to the control.
+  HWND Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(tool.form(), nullptr), &info);
+    return info.hwndFocus;
+  }
+  bool FocusOn(int id) const {
+    return WaitFor([&] { return Focus() == tool.Control(id); });
   }
   // Visible, not minimised, and as high as at the start. The tool restores the window step by
   // step, so another process may see it visible before it has its size back.
@@ -57,31 +85,56 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
   EXPECT_EQ(WindowText(form), "Tavik Varrow V.2");
   EXPECT_TRUE(IsHigh(kCollapsedTwips));
 
-  ASSERT_TRUE(tool.Click(app::kCmdMore));
-  EXPECT_EQ(tool.Text(app::kCmdMore), "Less Options");
-  EXPECT_TRUE(WaitFor([&] { return IsHigh(kExpandedTwips); }));
-  // Two of the quick-join buttons, then the room box: an exchange that is no number joins nothing
-  // and keeps the room; a join empties it; Enter acts as "Join Room" in the room box only. Each
-  // link reaches roomsim through the shell and a roomsim of its own, so each is awaited in turn.
-  ASSERT_TRUE(tool.Click(app::CommandId(13)));
-  ASSERT_EQ(Links(1).size(), 1u);
-  ASSERT_TRUE(tool.Click(app::CommandId(19)));
-  ASSERT_EQ(Links(2).size(), 2u);
-  ASSERT_TRUE(tool.SetText(app::kTxtChat, "My Room") && tool.SetText(app::kTxtEX, "abc"));
-  ASSERT_TRUE(tool.Click(app::kCmdJoin));
-  EXPECT_EQ(tool.Text(app::kTxtChat), "My Room");
-  ASSERT_TRUE(tool.SetText(app::kTxtEX, "4") && tool.Click(app::kCmdJoin));
-  EXPECT_EQ(tool.Text(app::kTxtChat), "");
-  ASSERT_EQ(Links(3).size(), 3u);
-  EXPECT_EQ(tool.Text(app::kTxtEX), "4");
+  // The keyboard: the focus starts on "Chat Scan", and Tab walks the controls in this order, round
+  // to the start.
+  ASSERT_TRUE(FocusOn(app::kCheck1));
+  // clang-format off
+  const int order[] = {app::kText1, app::kCmdMore, app::kTxtChat, app::kTxtEX, app::kCmdJoin,
+      201, 202, 203, 204, 205, 206, 213, 214, 215, 216, 208, 209, 210, 211, 207, 212,  // Command<n>
+      217, 218, 219, 220, 221, 222, 223, 224, 225, app::kCheck2, app::kCheck1, app::kText1};
+  // clang-format on
+  for (const int id : order)
+    ASSERT_TRUE(PostKey(GetDlgCtrlID(Focus()), VK_TAB) && FocusOn(id)) << id;
+  // The focused control outlasts a switch to another window and back, and a minimised spell, in
+  // which "More Options" pressed from the keyboard sizes the window for when it is restored.
+  ASSERT_TRUE(SetForegroundWindow(roomsim->chatWindow()) && WaitFor([&] { return !Focus(); }));
+  ASSERT_TRUE(SetForegroundWindow(form) && FocusOn(app::kText1));
+  ASSERT_TRUE(PostKey(app::kText1, VK_TAB) && FocusOn(app::kCmdMore));
+  ASSERT_TRUE(PostMessageW(form, WM_SYSCOMMAND, SC_MINIMIZE, 0) &&
+              WaitFor([&] { return IsIconic(form); }));
+  // Posted one after the other, they come to the window in that order.
+  ASSERT_TRUE(PostKey(app::kCmdMore, VK_SPACE) && PostMessageW(form, WM_SYSCOMMAND, SC_RESTORE, 0));
+  EXPECT_TRUE(WaitFor([&] { return !IsIconic(form) && IsHigh(kExpandedTwips); }));
+  // Once the restore has run its course, which a message sent after it waits for.
+  EXPECT_TRUE(Send(form, WM_NULL, 0, 0) && Focus() == tool.Control(app::kCmdMore));
+
+  // Red text on black, and red rules: the first rule, and the status rows under it down to the
+  // last.
+  const std::set<COLORREF> red{RGB(255, 0, 0)}, redOnBlack{RGB(0, 0, 0), RGB(255, 0, 0)};
+  EXPECT_TRUE(
+      WaitFor([&] { return Colours(2280, 2280) == red && Colours(2295, 2745) == redOnBlack; }));
+
+  // Each quick-join button opens the link of the row that the program's table gives its control.
+  // Each link reaches roomsim through the shell and a roomsim of its own, so each is awaited in
+  // turn.
+  std::vector<std::string> links;
+  for (int id = app::CommandId(1); id <= app::CommandId(25); ++id) {
+    const tv::form::QuickJoinButton* row = tv::form::FindQuickJoinButton(id);
+    ASSERT_NE(row, nullptr) << id;
+    const std::wstring room(row->fixedRoom.empty() ? row->caption : row->fixedRoom);
+    links.push_back(Ansi(tv::aim::RoomLink(room, std::wstring(row->exchange))));
+    ASSERT_TRUE(tool.Click(id) && Links(links.size()) == links) << id;
+  }
+  EXPECT_EQ(links[12], "aim:gochat?roomname=cloud9&exchange=4");
+  EXPECT_EQ(links[18], "aim:gochat?roomname=romanceconnection&exchange=5");
+  // The room box: "Join Room", and Enter in the room box only, which empties it.
+  ASSERT_TRUE(tool.SetText(app::kTxtChat, "My Room") && tool.Click(app::kCmdJoin));
+  EXPECT_EQ(Links(26).back(), "aim:gochat?roomname=myroom&exchange=4");
   ASSERT_TRUE(tool.SetText(app::kTxtChat, "Den") && PostKey(app::kTxtEX, VK_RETURN));
   EXPECT_FALSE(WaitFor([&] { return tool.Text(app::kTxtChat).empty(); }, 2s));
   ASSERT_TRUE(PostKey(app::kTxtChat, VK_RETURN));
   EXPECT_TRUE(WaitFor([&] { return tool.Text(app::kTxtChat).empty(); }));
-  EXPECT_EQ(Links(4), (std::vector<std::string>{"aim:gochat?roomname=cloud9&exchange=4",
-                                                "aim:gochat?roomname=romanceconnection&exchange=5",
-                                                "aim:gochat?roomname=myroom&exchange=4",
-                                                "aim:gochat?roomname=den&exchange=4"}));
+  EXPECT_EQ(Links(27).back(), "aim:gochat?roomname=den&exchange=4");
   ASSERT_TRUE(tool.Click(app::kCmdMore));
   EXPECT_EQ(tool.Text(app::kCmdMore), "More Options");
   EXPECT_TRUE(WaitFor([&] { return IsHigh(kCollapsedTwips); }));
@@ -91,6 +144,15 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
   ASSERT_TRUE(SendToTray());
   EXPECT_TRUE(IsIconic(form));
   EXPECT_TRUE(TrayIconCall(NIM_MODIFY, form));
+  // The tip as the shell shows it, the text up to the NUL that ends it in the record, once the
+  // pointer rests on the rightmost icon of Wine's taskbar.
+  RECT bar{};
+  GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar);
+  SetCursorPos(bar.right - 8, (bar.top + bar.bottom) / 2);
+  HWND tip = nullptr;
+  EXPECT_TRUE(
+      WaitFor([&] { return IsWindowVisible(tip = FindWindowW(L"tooltips_class32", nullptr)); }));
+  EXPECT_EQ(WindowText(tip), "Tavik Varrow V.2");
   ASSERT_TRUE(TrayEvent(WM_LBUTTONDBLCLK));
   EXPECT_TRUE(WaitFor([&] { return ShownAtNormalSize(); }));
   EXPECT_TRUE(WaitFor([&] { return !TrayIconCall(NIM_MODIFY, form); }));

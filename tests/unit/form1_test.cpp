@@ -198,15 +198,43 @@ TEST_F(Form1Test, StatusTicksFollowTheTickCountAcrossTheWrap) {
   EXPECT_EQ(timer1.period.count(), 55'000);
 }
 
-// "/sysinfo" reads the uptime as it is, whenever the status timer last ticked.
-TEST_F(Form1Test, SystemInfoRefreshesTheUptimeFirst) {
+// "/sysinfo" reads the figures as they are at that moment: the uptime, whenever the status timer
+// last ticked, the memory, total before free, and the running programs.
+TEST_F(Form1Test, SystemInfoRefreshesTheFiguresFirst) {
   systemOs.ticks.now = 60'000;
   form.Timer1_Timer();
-  systemOs.ticks.now = 3'600'000;
-  form.SendSystemInfo();
-  ASSERT_FALSE(room.Sent().empty());
-  EXPECT_NE(room.Sent().back().find("[Uptime - 0 days, 1 hours, 0 minutes]"), std::string::npos)
-      << room.Sent().back();
+  // clang-format off
+  const std::tuple<std::uint32_t, platform::MemoryStatus, std::size_t, std::string> steps[] = {
+      {3'600'000, {1'073'741'824, 536'870'912}, 2, "[Uptime - 0 days, 1 hours, 0 minutes] [RAM - Total = 1.05 GB, Free = .52 GB] [Programs Running = 2]"},
+      {3'660'000, {2'048'000'000, 51'200'000}, 1, "[Uptime - 0 days, 1 hours, 1 minutes] [RAM - Total = 2. GB, Free = .05 GB] [Programs Running = 1]"},
+  };
+  // clang-format on
+  for (const auto& [now, memory, windows, figures] : steps) {
+    systemOs.ticks.now = now;
+    systemOs.figures.memory = memory;
+    systemOs.windows.windows.assign(windows, {0x10, true, platform::kNoWindow, 0, 5});
+    form.SendSystemInfo();
+    ASSERT_FALSE(room.Sent().empty());
+    EXPECT_TRUE(room.Sent().back().ends_with(figures)) << room.Sent().back();
+  }
+}
+
+// "Join Room" needs a number for the exchange, blanks around it allowed and passed on, and a room:
+// one of blanks joins the room with no name. Only a join empties the room box.
+TEST_F(Form1Test, JoinRoomByName) {
+  // clang-format off
+  const std::tuple<std::wstring, std::wstring, std::string> cases[] = {
+      {L"My Room", L"abc", ""}, {L"", L"4", ""}, {L"   ", L"4", "join &exchange=4"},
+      {L"My Room", L" 5 ", "join myroom&exchange= 5 "}};
+  // clang-format on
+  for (const auto& [typed, exchange, joined] : cases) {
+    view.Type(kTxtChat, typed);
+    view.Type(kTxtEX, exchange);
+    Forget();
+    view.Click(kCmdJoin);
+    EXPECT_EQ(Events(), joined);
+    EXPECT_EQ(view.Text(kTxtChat), joined.empty() ? typed : L"") << joined;
+  }
 }
 
 // The first line names the user, even an empty speaker's, and is no command; a name typed into
@@ -260,6 +288,9 @@ TEST_F(Form1Test, ClearTimerAndSendsSwitchOnTheWindow) {
               shows)
         << typed;
   }
+  Forget();
+  form.cleartmr_Timer();  // the box is ticked: the room is emptied without a word
+  EXPECT_EQ(Events(), "clear");
 }
 
 TEST_F(Form1Test, SendToTrayLeavesAMinimisedWindowOnTheTaskbar) {
