@@ -75,35 +75,36 @@ if want soak; then
   echo
 fi
 
+# The first process of this prefix for which the test $1 (given /proc/<pid>) holds.
+prefix_pid() {
+  local p
+  for p in /proc/[0-9]*; do
+    "$1" "$p" || continue
+    if grep -qzxF "WINEPREFIX=$WINEPREFIX" "$p/environ" 2>/dev/null; then
+      echo "${p#/proc/}"
+      return 0
+    fi
+  done
+  return 1
+}
+runs_program() {
+  local arg0
+  IFS= read -r -d "" arg0 2>/dev/null <"$1/cmdline" || return 1
+  arg0=${arg0,,}
+  [[ $arg0 == "$program_unix" || $arg0 == "$program_windows" ]]
+}
+is_wineserver() {
+  local comm
+  read -r comm 2>/dev/null <"$1/comm" && [[ $comm == wineserver* ]]
+}
 # The Wine process of this prefix that runs the program at $1, started from Linux (its path as
 # given) or from Windows (its path on drive Z:).
 wine_pid() {
-  local unix=${1,,} windows="z:${1//\//\\}" p arg0
-  windows=${windows,,}
-  for p in /proc/[0-9]*; do
-    IFS= read -r -d "" arg0 2>/dev/null <"$p/cmdline" || continue
-    arg0=${arg0,,}
-    [[ $arg0 == "$unix" || $arg0 == "$windows" ]] || continue
-    if grep -qzxF "WINEPREFIX=$WINEPREFIX" "$p/environ" 2>/dev/null; then
-      echo "${p#/proc/}"
-      return 0
-    fi
-  done
-  return 1
+  program_unix=${1,,} program_windows="z:${1//\//\\}"
+  program_windows=${program_windows,,}
+  prefix_pid runs_program
 }
-
-server_pid() {
-  local p comm
-  for p in /proc/[0-9]*; do
-    read -r comm 2>/dev/null <"$p/comm" || continue
-    [[ $comm == wineserver* ]] || continue
-    if grep -qzxF "WINEPREFIX=$WINEPREFIX" "$p/environ" 2>/dev/null; then
-      echo "${p#/proc/}"
-      return 0
-    fi
-  done
-  return 1
-}
+server_pid() { prefix_pid is_wineserver; }
 
 alive() {
   local stat

@@ -7,6 +7,7 @@
 set -uo pipefail
 
 list="$(dirname "$0")/../tests/imports/xp-exports.txt"
+source "$(dirname "$0")/report.sh"
 xml=""
 if [[ ${1:-} == --xml ]]; then
   xml=$2
@@ -26,7 +27,6 @@ allowed() {
     on { for (i = 1; i <= NF; i++) print dll, $i }' "$list" | sort -u
 }
 
-xml_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g' -e 's/"/\&quot;/g'; }
 
 cases=()  # "name|failure text" (empty text: passed)
 for exe in "$@"; do
@@ -64,26 +64,4 @@ for exe in "$@"; do
   fi
 done
 
-failures=0
-for c in "${cases[@]}"; do [[ -n ${c#*|} ]] && failures=$((failures + 1)); done
-if [[ -n $xml ]]; then
-  {
-    echo '<?xml version="1.0" encoding="UTF-8"?>'
-    echo "<testsuites tests=\"${#cases[@]}\" failures=\"$failures\" disabled=\"0\" errors=\"0\" name=\"AllTests\">"
-    echo "  <testsuite name=\"StartsOnWindowsXP\" tests=\"${#cases[@]}\" failures=\"$failures\" disabled=\"0\" errors=\"0\">"
-    for c in "${cases[@]}"; do
-      name=$(xml_escape <<<"${c%%|*}")
-      text=$(xml_escape <<<"${c#*|}")
-      if [[ -z $text ]]; then
-        echo "    <testcase name=\"$name\" status=\"run\" result=\"completed\" classname=\"StartsOnWindowsXP\" />"
-      else
-        echo "    <testcase name=\"$name\" status=\"run\" result=\"completed\" classname=\"StartsOnWindowsXP\">"
-        echo "      <failure message=\"$text\" type=\"\" />"
-        echo "    </testcase>"
-      fi
-    done
-    echo "  </testsuite>"
-    echo "</testsuites>"
-  } >"$xml"
-fi
-[[ $failures -eq 0 ]]
+write_report "$xml" StartsOnWindowsXP "${cases[@]}"

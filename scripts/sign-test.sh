@@ -10,6 +10,7 @@
 # Usage: scripts/sign-test.sh [--xml REPORT] [build folder]   (default build/win64; packaged first)
 set -uo pipefail
 cd "$(dirname "$0")/.."
+source scripts/report.sh
 xml=""
 if [[ ${1:-} == --xml ]]; then
   xml=$2
@@ -80,21 +81,4 @@ check "SHA256SUMS of the signed files" bash -c "cd '$tmp/package' && sha256sum -
 check "the installer made without a certificate unsigned" \
   unsigned "$unsigned/$(basename "${installer:-none}")"
 
-failures=0
-for c in "${cases[@]}"; do [[ -n ${c#*|} ]] && failures=$((failures + 1)); done
-if [[ -n $xml ]]; then
-  escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g' -e 's/"/\&quot;/g'; }
-  {
-    echo '<?xml version="1.0" encoding="UTF-8"?>'
-    echo "<testsuites tests=\"${#cases[@]}\" failures=\"$failures\" disabled=\"0\" errors=\"0\" name=\"AllTests\">"
-    echo "  <testsuite name=\"Signing\" tests=\"${#cases[@]}\" failures=\"$failures\" disabled=\"0\" errors=\"0\">"
-    for c in "${cases[@]}"; do
-      echo "    <testcase name=\"$(escape <<<"${c%%|*}")\" status=\"run\" result=\"completed\" classname=\"Signing\">"
-      [[ -z ${c#*|} ]] || echo "      <failure message=\"$(escape <<<"${c#*|}")\" type=\"\" />"
-      echo "    </testcase>"
-    done
-    echo "  </testsuite>"
-    echo "</testsuites>"
-  } >"$xml"
-fi
-[[ $failures -eq 0 ]]
+write_report "$xml" Signing "${cases[@]}"

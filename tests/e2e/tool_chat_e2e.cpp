@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,14 +97,10 @@ TEST_F(ToolChatE2E, SendsOffTheTrayARejoinAndTheEnd) {
   EXPECT_TRUE(tool.IsChecked(app::kCheck2));
   // Ungated, the one line of figures. The running programs are the count the registry keeps, as
   // Windows does, else the windows the taskbar shows: one more with a window of this test's.
-  const std::regex figures(R"(\[System Info\] \[OS - Windows_NT\] \[CPU - [^\]]+\] )"
-                           R"(\[Uptime - \d+ days, \d+ hours, \d+ minutes\] )"
-                           R"(\[RAM - Total = \d*[.,]\d{0,2} GB, Free = \d*[.,]\d{0,2} GB\] )"
-                           R"(\[Programs Running = ([1-9]\d*)\])");
   const auto programs = [&] {
     const std::string line = Reply("/sysinfo");
     std::smatch match;
-    EXPECT_TRUE(std::regex_match(line, match, figures)) << line;
+    EXPECT_TRUE(std::regex_match(line, match, SystemInfoLine())) << line;
     return match.empty() ? -1 : std::stoi(match[1]);
   };
   const DWORD count = 4242;

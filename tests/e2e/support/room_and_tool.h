@@ -9,6 +9,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -89,6 +90,15 @@ class RoomAndTool : public ::testing::Test {
       return true;
     });
     return reply;
+  }
+
+  // The "/sysinfo" line; its one group is the count of running programs.
+  static const std::regex& SystemInfoLine() {
+    static const std::regex line(R"(\[System Info\] \[OS - Windows_NT\] \[CPU - [^\]]+\] )"
+                                 R"(\[Uptime - \d+ days, \d+ hours, \d+ minutes\] )"
+                                 R"(\[RAM - Total = \d*[.,]\d{0,2} GB, Free = \d*[.,]\d{0,2} GB\] )"
+                                 R"(\[Programs Running = ([1-9]\d*)\])");
+    return line;
   }
 
   // The links roomsim was given, once there are at least `count`.
