@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "app/control_ids.h"
+#include "platform/win32/win32_codepage.h"
 
 namespace e2e {
 namespace {
@@ -92,26 +93,9 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-std::wstring Wide(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  const int size = static_cast<int>(ansi.size());
-  std::wstring wide(
-      static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0)),
-      L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), static_cast<int>(wide.size()));
-  return wide;
-}
+std::wstring Wide(const std::string& ansi) { return tv::platform::Win32CodePage().FromAnsi(ansi); }
 
-std::string Ansi(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  std::string ansi(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), size,
-                                                                nullptr, 0, nullptr, nullptr)),
-                   '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), static_cast<int>(ansi.size()),
-                      nullptr, nullptr);
-  return ansi;
-}
+std::string Ansi(const std::wstring& wide) { return tv::platform::Win32CodePage().ToAnsi(wide); }
 
 Roomsim::Roomsim(const std::string& room, const std::string& user, const std::string& linkLog,
                  bool takeOver) {
