@@ -7,7 +7,8 @@
 
 namespace roomsim {
 
-// The shell's open command for the scheme: the quoted program path, --link and the quoted link.
+// The shell's open command for the scheme: the quoted program path, --link and the quoted link,
+// last, so that roomsim takes the rest of the line, whatever quotes the link holds, as the link.
 std::string AimOpenCommand(std::string_view exePath);
 
 // Whether roomsim may register itself for the aim: scheme, given the open command registered now

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "options.h"
 #include "roomsim_protocol.h"
@@ -25,12 +24,6 @@ constexpr int kExitUsage = 2;
 constexpr int kExitFailed = 3;  // windows could not be made, or the old roomsim did not go
 constexpr UINT kHandOverTimeoutMs = 5000;
 constexpr DWORD kReplaceTimeoutMs = 10000;
-
-std::vector<std::string> Arguments() {
-  std::vector<std::string> args;
-  for (int i = 1; i < __argc; ++i) args.emplace_back(__argv[i]);
-  return args;
-}
 
 std::optional<std::string> LinkLogVariable() {
   const char* value = std::getenv("ROOMSIM_LINK_LOG");
@@ -113,7 +106,9 @@ int Run(HINSTANCE instance, const roomsim::Options& options) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
-  const roomsim::ParsedOptions parsed = roomsim::ParseOptions(Arguments(), LinkLogVariable());
+  // The raw line, not argv: the link is its rest, quotes and all, never options of its own.
+  const roomsim::ParsedOptions parsed =
+      roomsim::ParseCommandLine(::GetCommandLineA(), LinkLogVariable());
   if (!parsed.options) {
     const std::string text = parsed.error + "\n\n" + roomsim::UsageText();
     ::MessageBoxA(nullptr, text.c_str(), "roomsim", MB_OK | MB_ICONERROR);
