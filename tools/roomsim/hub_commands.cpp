@@ -18,6 +18,8 @@ bool RunCopyDataCommand(RoomHost& host, std::uintptr_t command, std::string_view
       return host.SetTranscript(data);
     case kOpenLink:
       return host.OpenLink(data);
+    case kOpenRoom:
+      return !data.empty() && host.OpenRoom(data);
     default:
       return false;
   }

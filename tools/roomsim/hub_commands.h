@@ -15,11 +15,13 @@ class RoomHost {
   virtual bool TypeAsUser(std::string_view message) = 0;
   virtual bool SetTranscript(std::string_view markup) = 0;
   virtual bool OpenLink(std::string_view link) = 0;
+  virtual bool OpenRoom(std::string_view room) = 0;
 };
 
 // Carries out one CopyDataCommand with its data (the bytes of COPYDATASTRUCT, one trailing NUL
 // dropped if the sender counted it). Returns false for an unknown command, a kSayAsOther text
-// without "\n" or with an empty speaker, and whatever the host refused.
+// without "\n" or with an empty speaker, a kOpenRoom without a name, and whatever the host
+// refused.
 bool RunCopyDataCommand(RoomHost& host, std::uintptr_t command, std::string_view data);
 
 }  // namespace roomsim

@@ -21,6 +21,9 @@ enum CopyDataCommand : std::uintptr_t {
   kSetTranscript = 3,
   // "aim:gochat?...": a link, as a second roomsim started by the shell hands it over.
   kOpenLink = 4,
+  // "room name": a window of its own for the room, unless one shows it already (in any letter
+  // case); either way that window comes first in z-order. Links never open a second window.
+  kOpenRoom = 5,
 };
 
 // Posted (not sent) to the hub: the room's user-interface thread stops answering messages for

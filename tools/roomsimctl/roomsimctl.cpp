@@ -1,6 +1,7 @@
 // roomsimctl: speaks for the other people in a running roomsim, from the command line.
 //   roomsimctl say SPEAKER MESSAGE   a line of another speaker
 //   roomsimctl type MESSAGE          the local user types and sends a line
+//   roomsimctl open ROOM             a window of its own for the room, in front
 //   roomsimctl hang MILLISECONDS     roomsim stops answering for that long
 //   roomsimctl move X Y              moves the chat room window (to sit beside the tool)
 //   roomsimctl click-tool chat-scan|more   clicks "Chat Scan" or "More Options" of the tool
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     ok = roomsim::client::SayAsOther(argv[2], argv[3]);
   } else if (verb == "type" && argc == 3) {
     ok = roomsim::client::TypeAsUser(argv[2]);
+  } else if (verb == "open" && argc == 3) {
+    ok = roomsim::client::OpenRoom(argv[2]);
   } else if (verb == "hang" && argc == 3) {
     ok = roomsim::client::Hang(std::chrono::milliseconds(std::strtoul(argv[2], nullptr, 10)));
   } else if (verb == "move" && argc == 4) {
@@ -35,9 +38,10 @@ int main(int argc, char** argv) {
     HWND control = form && id ? GetDlgItem(form, id) : nullptr;
     ok = control && SendMessageA(control, BM_CLICK, 0, 0) == 0;
   } else {
-    std::fprintf(stderr,
-                 "usage: roomsimctl say SPEAKER MESSAGE | type MESSAGE | hang MS | move X Y | "
-                 "click-tool chat-scan|more\n");
+    std::fprintf(
+        stderr,
+        "usage: roomsimctl say SPEAKER MESSAGE | type MESSAGE | open ROOM | hang MS | move X Y | "
+        "click-tool chat-scan|more\n");
     return 2;
   }
   if (!ok) std::fprintf(stderr, "roomsimctl: no running roomsim took the command\n");

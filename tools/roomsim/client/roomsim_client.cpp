@@ -34,6 +34,8 @@ bool SetTranscript(const std::string& markup) { return Send(kSetTranscript, mark
 
 bool OpenLink(const std::string& link) { return Send(kOpenLink, link); }
 
+bool OpenRoom(const std::string& room) { return Send(kOpenRoom, room); }
+
 bool Hang(std::chrono::milliseconds duration) {
   HANDLE hung = OpenEventA(SYNCHRONIZE, FALSE, kHungEventName);
   HWND hub = FindWindowA(kHubClass, nullptr);

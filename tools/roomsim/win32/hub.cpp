@@ -14,6 +14,10 @@ namespace {
 constexpr UINT kRoomClosedMessage = WM_APP + 1;
 constexpr UINT_PTR kLingerTimer = 1;
 constexpr POINT kRoomOrigin{240, 40};  // clear of the tool, which sits top left
+// Each further window sits this much lower and further right, so that every one shows; after
+// kCascadeSteps they start again at the origin.
+constexpr int kCascadeStep = 28;
+constexpr std::size_t kCascadeSteps = 8;
 
 // Room names compare in any letter case of the ANSI code page, as the chat client's do.
 std::string Lowered(std::string_view text) {
@@ -34,8 +38,8 @@ Hub::Hub(HubSettings settings, const RoomFonts& fonts)
     : settings_(std::move(settings)), fonts_(fonts) {}
 
 Hub::~Hub() {
-  // The room goes first, while the hub still exists.
-  room_.reset();
+  // The rooms go first, while the hub still exists.
+  rooms_.clear();
 }
 
 bool Hub::Create() {
@@ -53,38 +57,70 @@ ChatRoom Hub::MakeRoom(const std::string& name) const {
   return ChatRoom(settings_.userName, name, std::move(clock));
 }
 
-RoomWindow* Hub::OpenWindow() const { return room_ && room_->IsOpen() ? room_.get() : nullptr; }
-
-bool Hub::OpenRoom(const std::string& name) {
-  if (RoomWindow* open = OpenWindow()) {
-    if (Lowered(open->Room().Room()) != Lowered(name)) open->SwitchTo(MakeRoom(name));
-    open->BringToFront();
-    return true;
+RoomWindow* Hub::FrontWindow() const {
+  for (HWND window = ::FindWindowExA(nullptr, nullptr, kChatWindowClass, nullptr);
+       window != nullptr; window = ::FindWindowExA(nullptr, window, kChatWindowClass, nullptr)) {
+    for (const auto& room : rooms_) {
+      if (room->Handle() == window) return room.get();
+    }
   }
+  return nullptr;
+}
+
+RoomWindow* Hub::WindowShowing(std::string_view name) const {
+  const std::string wanted = Lowered(name);
+  for (const auto& room : rooms_) {
+    if (room->IsOpen() && Lowered(room->Room().Room()) == wanted) return room.get();
+  }
+  return nullptr;
+}
+
+std::size_t Hub::OpenCount() const {
+  return static_cast<std::size_t>(
+      std::count_if(rooms_.begin(), rooms_.end(), [](const auto& room) { return room->IsOpen(); }));
+}
+
+bool Hub::OpenWindow(const std::string& name) {
+  const int step = static_cast<int>(OpenCount() % kCascadeSteps) * kCascadeStep;
   auto window = std::make_unique<RoomWindow>(
       MakeRoom(name), fonts_, [this] { ::PostMessageA(Handle(), kRoomClosedMessage, 0, 0); });
-  if (!window->Open(kRoomOrigin)) return false;
-  room_ = std::move(window);
+  if (!window->Open({kRoomOrigin.x + step, kRoomOrigin.y + step})) return false;
+  rooms_.push_back(std::move(window));
   ::KillTimer(Handle(), kLingerTimer);
   return true;
 }
 
+bool Hub::GoToRoom(const std::string& name) {
+  RoomWindow* window = WindowShowing(name);
+  if (window == nullptr && (window = FrontWindow()) != nullptr) window->SwitchTo(MakeRoom(name));
+  if (window == nullptr) return OpenWindow(name);
+  window->BringToFront();
+  return true;
+}
+
+bool Hub::OpenRoom(std::string_view name) {
+  RoomWindow* window = WindowShowing(name);
+  if (window == nullptr) return OpenWindow(std::string(name));
+  window->BringToFront();
+  return true;
+}
+
 bool Hub::SayAsOther(std::string_view speaker, std::string_view message) {
-  RoomWindow* room = OpenWindow();
+  RoomWindow* room = FrontWindow();
   if (room == nullptr) return false;
   room->SayAsOther(speaker, message);
   return true;
 }
 
 bool Hub::TypeAsUser(std::string_view message) {
-  RoomWindow* room = OpenWindow();
+  RoomWindow* room = FrontWindow();
   if (room == nullptr) return false;
   room->TypeAsUser(message);
   return true;
 }
 
 bool Hub::SetTranscript(std::string_view markup) {
-  RoomWindow* room = OpenWindow();
+  RoomWindow* room = FrontWindow();
   if (room == nullptr) return false;
   room->SetTranscript(markup);
   return true;
@@ -93,14 +129,13 @@ bool Hub::SetTranscript(std::string_view markup) {
 bool Hub::OpenLink(std::string_view link) {
   if (settings_.linkLog) AppendLinkLog(*settings_.linkLog, link);
   const auto address = ParseGoChatLink(link);
-  return address && OpenRoom(address->room);
+  return address && GoToRoom(address->room);
 }
 
 void Hub::OnRoomClosed() {
-  // A link may have reopened the room before this note arrived.
-  if (OpenWindow() != nullptr) return;
-  room_.reset();
-  ::SetTimer(Handle(), kLingerTimer, kLingerMs, nullptr);
+  std::erase_if(rooms_, [](const auto& room) { return !room->IsOpen(); });
+  // A link may have opened a room again before this note arrived.
+  if (rooms_.empty()) ::SetTimer(Handle(), kLingerTimer, kLingerMs, nullptr);
 }
 
 void Hub::Hang(DWORD milliseconds) {
@@ -127,7 +162,7 @@ LRESULT Hub::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnRoomClosed();
       return 0;
     case WM_TIMER:
-      if (wParam == kLingerTimer && OpenWindow() == nullptr) ::DestroyWindow(Handle());
+      if (wParam == kLingerTimer && OpenCount() == 0) ::DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:
       ::KillTimer(Handle(), kLingerTimer);

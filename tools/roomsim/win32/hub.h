@@ -1,5 +1,5 @@
 #pragma once
-// roomsim's hidden hub window (class roomsim_hub): it owns the chat window, takes the test
+// roomsim's hidden hub window (class roomsim_hub): it owns the chat windows, takes the test
 // commands and links, and ends the program when it is closed or when no room has been open for
 // kLingerMs.
 
@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "chat_room.h"
 #include "hub_commands.h"
@@ -36,25 +38,32 @@ class Hub final : public Window, public RoomHost {
 
   // Creates the hub, lingering until a room opens.
   bool Create();
-  // Shows the room in the chat window, in front: a new window when none is open, else the open
-  // one switches to it unless it shows that room already (names match in any letter case).
-  bool OpenRoom(const std::string& room);
+  // Brings the room to the front as a link does: the open window that shows it (names match in
+  // any letter case), else the window in front switched to it, else a new window. Links never
+  // open a second window, as the tool's quick-join buttons send one after another.
+  bool GoToRoom(const std::string& room);
 
   bool SayAsOther(std::string_view speaker, std::string_view message) override;
   bool TypeAsUser(std::string_view message) override;
   bool SetTranscript(std::string_view markup) override;
   bool OpenLink(std::string_view link) override;
+  // Brings the open window that shows the room to the front, else opens one for it.
+  bool OpenRoom(std::string_view room) override;
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  RoomWindow* OpenWindow() const;
+  // The open window that the tool would find first: the first of ours in z-order.
+  RoomWindow* FrontWindow() const;
+  RoomWindow* WindowShowing(std::string_view room) const;
+  std::size_t OpenCount() const;
+  bool OpenWindow(const std::string& room);
   ChatRoom MakeRoom(const std::string& name) const;
   void OnRoomClosed();
   void Hang(DWORD milliseconds);
 
   HubSettings settings_;
   const RoomFonts& fonts_;
-  std::unique_ptr<RoomWindow> room_;
+  std::vector<std::unique_ptr<RoomWindow>> rooms_;  // closed ones until their note arrives
 };
 
 }  // namespace roomsim::win32

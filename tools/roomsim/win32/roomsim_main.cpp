@@ -96,7 +96,7 @@ int Run(HINSTANCE instance, const roomsim::Options& options) {
   if (!hub.Create()) return kExitFailed;
   if (options.link) {
     hub.OpenLink(*options.link);
-  } else if (!hub.OpenRoom(options.room)) {
+  } else if (!hub.GoToRoom(options.room)) {
     return kExitFailed;
   }
   return RunMessageLoop();
