@@ -30,6 +30,11 @@ enum CopyDataCommand : std::uintptr_t {
 // wParam milliseconds, as a hung chat client would.
 inline constexpr unsigned kHangMessage = 0x8000 + 0x51;  // WM_APP + 0x51
 
+// Sent to the hub: answers how many WM_GETTEXTLENGTH messages the transcript of the room that the
+// tool would find first has answered, 0 while no room is open. The tool sends one before each
+// read of the transcript, so a test that sees the count grow knows the tool has read the room.
+inline constexpr unsigned kPollCountMessage = 0x8000 + 0x52;  // WM_APP + 0x52
+
 // A manual-reset event roomsim creates at start and holds signalled while it hangs, so a test
 // knows the hang has begun.
 inline constexpr char kHungEventName[] = "roomsim_hung";

@@ -112,7 +112,13 @@ Roomsim::Roomsim(const std::string& room, const std::string& user, const std::st
 }
 
 std::string Roomsim::Transcript() {
-  return WindowText(FindTranscript(FindWindowA("AIM_ChatWnd", nullptr)));
+  const HWND transcript = FindTranscript(FindWindowA("AIM_ChatWnd", nullptr));
+  // A buffer that the text fills only up to its last place may have cut it short.
+  for (std::string text(std::size_t{1} << 16, '\0');; text.resize(text.size() * 2)) {
+    const auto copied = static_cast<std::size_t>(
+        SendMessageA(transcript, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    if (copied + 1 < text.size()) return text.substr(0, copied);
+  }
 }
 
 ToolProcess::ToolProcess() {

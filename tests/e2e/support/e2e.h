@@ -47,7 +47,9 @@ class Roomsim {
 
   bool started() const { return chat_ != nullptr; }
   HWND chatWindow() const { return chat_; }
-  // The markup of the open chat window's transcript, read as the tool reads it.
+  // The markup of the transcript of the chat window first in z-order, which the tool reads. Read
+  // with WM_GETTEXT alone: roomsim counts the WM_GETTEXTLENGTH before each of the tool's reads as
+  // its polls, and the test's own reads must not count.
   static std::string Transcript();
 
  private:

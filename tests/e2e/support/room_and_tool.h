@@ -9,6 +9,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <regex>
 #include <string>
 #include <utility>
@@ -51,6 +52,18 @@ class RoomAndTool : public ::testing::Test {
   static bool LastIs(const std::string& message) {
     const std::vector<roomsim::RenderedLine> lines = Lines();
     return !lines.empty() && lines.back().message == message;
+  }
+
+  // Call it after a room came to the front and before the user says something there, so that the
+  // tool has seen the room as it was. Waits until the tool's polls of the room in front have grown
+  // by two: the second begins only after the tool has read and taken in the first, which began
+  // after this call.
+  static bool ToolHasLooked() {
+    const std::optional<std::size_t> before = room::TranscriptPolls();
+    return before && WaitFor([&] {
+             const std::optional<std::size_t> now = room::TranscriptPolls();
+             return now && *now >= *before + 2;
+           });
   }
 
   // True when `holds` is true now and stays true while the scanner's 500 ms tick comes round

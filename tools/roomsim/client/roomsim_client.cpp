@@ -36,6 +36,16 @@ bool OpenLink(const std::string& link) { return Send(kOpenLink, link); }
 
 bool OpenRoom(const std::string& room) { return Send(kOpenRoom, room); }
 
+std::optional<std::size_t> TranscriptPolls() {
+  HWND hub = FindWindowA(kHubClass, nullptr);
+  DWORD_PTR count = 0;
+  if (hub == nullptr ||
+      SendMessageTimeoutA(hub, kPollCountMessage, 0, 0, SMTO_NORMAL, kAnswerMs, &count) == 0) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(count);
+}
+
 bool Hang(std::chrono::milliseconds duration) {
   HANDLE hung = OpenEventA(SYNCHRONIZE, FALSE, kHungEventName);
   HWND hub = FindWindowA(kHubClass, nullptr);

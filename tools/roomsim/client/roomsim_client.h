@@ -5,6 +5,8 @@
 // and the end-to-end tests speak to roomsim through this.
 
 #include <chrono>
+#include <cstddef>
+#include <optional>
 #include <string>
 
 namespace roomsim::client {
@@ -19,6 +21,10 @@ bool OpenLink(const std::string& link);
 // A window of its own for the room, first in z-order, where the room commands then go; an open
 // window that shows the room (in any letter case) comes to the front instead.
 bool OpenRoom(const std::string& room);
+
+// How often the tool has read the transcript of the room it would find first (0 while no room is
+// open); nullopt when no roomsim answers.
+std::optional<std::size_t> TranscriptPolls();
 
 // roomsim's user-interface thread stops answering for `duration`; true once the hang has begun.
 bool Hang(std::chrono::milliseconds duration);

@@ -158,6 +158,10 @@ LRESULT Hub::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kHangMessage:
       Hang(static_cast<DWORD>(std::min<WPARAM>(wParam, kLongestHangMs)));
       return 0;
+    case kPollCountMessage: {
+      const RoomWindow* room = FrontWindow();
+      return room == nullptr ? 0 : static_cast<LRESULT>(room->TranscriptPolls());
+    }
     case kRoomClosedMessage:
       OnRoomClosed();
       return 0;

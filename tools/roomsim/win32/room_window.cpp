@@ -134,6 +134,7 @@ LRESULT TextControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXT:
       return static_cast<LRESULT>(CopyOut(Text(), FromInteger<char*>(lParam), wParam));
     case WM_GETTEXTLENGTH:
+      ++polls_;
       return static_cast<LRESULT>(Text().size());
     case WM_COMMAND:
       if (lParam == reinterpret_cast<LPARAM>(edit_) && HIWORD(wParam) == EN_CHANGE &&

@@ -49,6 +49,8 @@ class TextControl final : public Window {
   void Refresh();
   // Where the keyboard goes when the room window gets the focus.
   HWND FocusTarget() const { return edit_ != nullptr ? edit_ : Handle(); }
+  // The WM_GETTEXTLENGTH messages answered: the tool sends one before each read of the text.
+  std::size_t Polls() const { return polls_; }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -67,6 +69,7 @@ class TextControl final : public Window {
   bool showingRoomText_ = false;     // the edit box is being set from the room, not typed into
   std::vector<RenderedLine> lines_;  // the transcript parsed, as of parsedRevision_
   std::size_t parsedRevision_ = static_cast<std::size_t>(-1);
+  std::size_t polls_ = 0;
 };
 
 // A pane frames one text control and keeps it filling the pane.
@@ -112,6 +115,8 @@ class RoomWindow final : public Window {
   bool IsOpen() const { return Handle() != nullptr; }
 
   const ChatRoom& Room() const { return room_; }
+  // How often the tool has read the transcript, in whatever room the window showed.
+  std::size_t TranscriptPolls() const { return transcript_.Polls(); }
   // The window becomes another room: new caption, empty transcript and input.
   void SwitchTo(ChatRoom room);
   void SayAsOther(std::string_view speaker, std::string_view message);
