@@ -186,5 +186,38 @@ TEST_F(ToolChatE2E, ScanningOutlastsARoomThatMisbehaves) {
   EXPECT_EQ(Reply("/cson"), "[Chatsends On]");
 }
 
+// Several rooms: the one first in z-order takes the room commands, the tool's reads and its
+// replies. Links bring a room's window to the front or switch the front one, never open another;
+// a link the shell hands over is one link, whatever quotes it holds.
+TEST_F(ToolChatE2E, TheRoomInFrontTakesEverything) {
+  ASSERT_TRUE(StartScan()) << Roomsim::Transcript();
+  const HWND lobby = roomsim->chatWindow();
+  const auto front = [] { return FindWindowA("AIM_ChatWnd", nullptr); };
+  ASSERT_TRUE(room::OpenRoom("Den"));
+  const HWND den = front();
+  EXPECT_TRUE(den != lobby && IsWindow(lobby));
+  EXPECT_EQ(WindowText(den), "Chat Room: Den");
+  ASSERT_TRUE(ToolHasLooked());
+  EXPECT_EQ(Reply("/cson"), "[Chatsends On]");
+  EXPECT_EQ(Lines().size(), 2u) << Roomsim::Transcript();
+
+  ASSERT_TRUE(room::OpenRoom("LOBBY"));
+  EXPECT_EQ(front(), lobby);
+  ASSERT_TRUE(room::OpenLink("aim:gochat?roomname=den&exchange=4"));
+  EXPECT_EQ(front(), den);
+  ASSERT_TRUE(room::OpenLink("aim:gochat?roomname=Attic&exchange=4"));
+  EXPECT_EQ(front(), den);
+  EXPECT_EQ(WindowText(den), "Chat Room: Attic");
+  const std::string link = R"(aim:gochat?roomname=ab" --link-log "x.txt" --opt "cd&exchange=4)";
+  EXPECT_EQ(Roomsim::RunAnother(" --link \"" + link + "\""), 0u);
+  EXPECT_EQ(Links(3).back(), link);
+
+  // The window in front closes; the other takes the room commands, and roomsim stays.
+  ASSERT_TRUE(PostMessageA(den, WM_CLOSE, 0, 0) && WaitFor([&] { return !IsWindow(den); }));
+  EXPECT_EQ(front(), lobby);
+  ASSERT_TRUE(room::SayAsOther("Stranger", "still here"));
+  EXPECT_TRUE(LastIs("still here")) << Roomsim::Transcript();
+}
+
 }  // namespace
 }  // namespace e2e

@@ -36,6 +36,21 @@ std::filesystem::path BinDir() {
   return std::filesystem::path(path).parent_path();
 }
 
+std::filesystem::path RoomsimExe() {
+  const char* dir = std::getenv("TV_ROOMSIM_DIR");
+  return (dir ? std::filesystem::path(dir) : BinDir()) / "roomsim.exe";
+}
+
+// A process's exit code once it has ended within 30 s, else STILL_ACTIVE; then it is ended.
+DWORD ExitCodeOf(PROCESS_INFORMATION process) {
+  DWORD exitCode = STILL_ACTIVE;
+  if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.hProcess, &exitCode);
+  }
+  End(process);
+  return exitCode;
+}
+
 }  // namespace
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
@@ -100,11 +115,9 @@ std::string Ansi(const std::wstring& wide) { return tv::platform::Win32CodePage(
 Roomsim::Roomsim(const std::string& room, const std::string& user, const std::string& linkLog,
                  bool takeOver) {
   if (!takeOver) KillAll(L"roomsim.exe");
-  const char* dir = std::getenv("TV_ROOMSIM_DIR");
-  const std::filesystem::path exe = (dir ? std::filesystem::path(dir) : BinDir()) / "roomsim.exe";
   std::string arguments = " --room \"" + room + "\" --user \"" + user + "\"";
   if (!linkLog.empty()) arguments += " --link-log \"" + linkLog + "\"";
-  process_ = Launch(Quoted(exe) + Wide(arguments));
+  process_ = Launch(Quoted(RoomsimExe()) + Wide(arguments));
   WaitFor([this] {
     HWND chat = FindWindowOf(process_.dwProcessId, L"AIM_ChatWnd", nullptr);
     return (chat_ = FindTranscript(chat) ? chat : nullptr) != nullptr;
@@ -119,6 +132,10 @@ std::string Roomsim::Transcript() {
         SendMessageA(transcript, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
     if (copied + 1 < text.size()) return text.substr(0, copied);
   }
+}
+
+DWORD Roomsim::RunAnother(const std::string& arguments) {
+  return ExitCodeOf(Launch(Quoted(RoomsimExe()) + Wide(arguments)));
 }
 
 ToolProcess::ToolProcess() {
@@ -149,13 +166,7 @@ bool ToolProcess::Ends(DWORD* exitCode) const {
 }
 
 DWORD ToolProcess::RunAnotherCopy() {
-  PROCESS_INFORMATION copy = Launch(Quoted(BinDir() / L"tavik-varrow.exe"));
-  DWORD exitCode = STILL_ACTIVE;
-  if (WaitForSingleObject(copy.hProcess, 30000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(copy.hProcess, &exitCode);
-  }
-  End(copy);
-  return exitCode;
+  return ExitCodeOf(Launch(Quoted(BinDir() / L"tavik-varrow.exe")));
 }
 
 bool TrayIconCall(DWORD message, HWND owner) {

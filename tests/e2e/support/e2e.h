@@ -51,6 +51,9 @@ class Roomsim {
   // with WM_GETTEXT alone: roomsim counts the WM_GETTEXTLENGTH before each of the tool's reads as
   // its polls, and the test's own reads must not count.
   static std::string Transcript();
+  // Starts another roomsim with `arguments` after its quoted path, as the shell does for a link,
+  // leaving this one running: its exit code once it has ended within 30 s, else STILL_ACTIVE.
+  static DWORD RunAnother(const std::string& arguments);
 
  private:
   PROCESS_INFORMATION process_{};

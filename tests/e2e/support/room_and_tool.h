@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <regex>
@@ -114,12 +113,13 @@ class RoomAndTool : public ::testing::Test {
     return line;
   }
 
-  // The links roomsim was given, once there are at least `count`.
+  // The links roomsim was given, one a line, once there are at least `count`.
   std::vector<std::string> Links(std::size_t count) const {
     std::vector<std::string> links;
     const auto read = [&] {
       std::ifstream log(linkLog);
-      links.assign(std::istream_iterator<std::string>(log), {});
+      links.clear();
+      for (std::string link; std::getline(log, link);) links.push_back(link);
       return links.size() >= count;
     };
     WaitFor(read, 30s);
