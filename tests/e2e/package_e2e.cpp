@@ -57,17 +57,6 @@ std::wstring Entry(const wchar_t* name, HKEY root = HKEY_LOCAL_MACHINE,
 // The current user's entry that starts the tool at log-on.
 std::wstring Autostart() { return Entry(kName, HKEY_CURRENT_USER, kRunKey); }
 
-// The exit code of a command line run to its end; -1 when it did not start or end.
-DWORD RunToEnd(const std::wstring& command) {
-  PROCESS_INFORMATION process = Launch(command);
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process.hProcess, &code);
-  }
-  End(process);
-  return code;
-}
-
 // What an install has left: its registration and folders, by name.
 std::string Left() {
   return std::string(Entry(L"UninstallString").empty() ? "" : " registration") +

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
 #include "app/control_ids.h"
 #include "platform/win32/win32_codepage.h"
@@ -29,14 +30,13 @@ HWND FindTranscript(HWND chat) {
 
 std::wstring Quoted(const std::filesystem::path& path) { return L"\"" + path.wstring() + L"\""; }
 
-// The folder of the running test program; the tool and roomsim sit beside it.
+}  // namespace
+
 std::filesystem::path BinDir() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   return std::filesystem::path(path).parent_path();
 }
-
-}  // namespace
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
   const auto end = std::chrono::steady_clock::now() + deadline;
@@ -54,6 +54,18 @@ PROCESS_INFORMATION Launch(std::wstring command) {
   CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                  &process);
   return process;
+}
+
+DWORD RunToEnd(std::wstring command, std::chrono::milliseconds deadline) {
+  PROCESS_INFORMATION process = Launch(std::move(command));
+  DWORD exitCode = STILL_ACTIVE;
+  if (process.hProcess != nullptr &&
+      WaitFor([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; },
+              deadline)) {
+    GetExitCodeProcess(process.hProcess, &exitCode);
+  }
+  End(process);
+  return exitCode;
 }
 
 void End(PROCESS_INFORMATION& process) {
@@ -143,13 +155,7 @@ bool ToolProcess::Ends(DWORD* exitCode) const {
 }
 
 DWORD ToolProcess::RunAnotherCopy() {
-  PROCESS_INFORMATION copy = Launch(Quoted(BinDir() / L"tavik-varrow.exe"));
-  DWORD exitCode = STILL_ACTIVE;
-  if (WaitForSingleObject(copy.hProcess, 30000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(copy.hProcess, &exitCode);
-  }
-  End(copy);
-  return exitCode;
+  return RunToEnd(Quoted(BinDir() / L"tavik-varrow.exe"), 30s);
 }
 
 bool TrayIconCall(DWORD message, HWND owner) {
