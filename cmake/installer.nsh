@@ -1,8 +1,9 @@
 ; The installer's own page and steps, included into the script that CPack writes (packaging.cmake
 ; says where each is called):
-; - the page "Start Tavik Varrow when I log on", unticked unless the command line has /AUTOSTART=1,
-;   which is also how a silent install (/S) asks for it; the choice writes or removes the current
-;   user's Run entry, and the uninstaller removes it;
+; - the page "Start Tavik Varrow when I log on", ticked when the earlier install starts at log-on,
+;   which is also what a silent install (/S) keeps; /AUTOSTART=1 or /AUTOSTART=0 on the command
+;   line decides over both. The choice writes or removes the current user's Run entry, and the
+;   uninstaller removes it;
 ; - closing a running copy of the tool before its files are replaced or removed.
 
 !include LogicLib.nsh
@@ -15,24 +16,37 @@
 !define TV_FORM_CLASS "TavikVarrowForm1" ; kFormClassName in src/app/control_ids.h
 !define TV_SYNCHRONIZE 0x00100000
 
-Var TvAutostart ; "1" or "0"; empty until the command line has been read
+Var TvAutostart ; "1" or "0"
 Var TvAutostartBox
 
-Function TvAutostartFromCommandLine
+; Called first in .onInit, before CPack's code there runs the earlier install's uninstaller, which
+; removes the Run entry.
+Function TvOnInit
+  ; The entry as the earlier install wrote it: CPack records the install folder under SHCTX, which
+  ; is HKLM for an install for all users and HKCU for one for the user alone.
+  StrCpy $TvAutostart 0
+  ReadRegStr $R0 HKLM "${TV_INSTALL_KEY}" ""
+  ${If} $R0 == ""
+    ReadRegStr $R0 HKCU "${TV_INSTALL_KEY}" ""
+  ${EndIf}
+  ReadRegStr $R1 HKCU "${TV_RUN_KEY}" "${TV_RUN_NAME}"
+  ${If} $R0 != ""
+  ${AndIf} $R1 == '"$R0\tavik-varrow.exe"'
+    StrCpy $TvAutostart 1
+  ${EndIf}
   ${GetParameters} $R0
   ClearErrors
   ${GetOptions} $R0 "/AUTOSTART=" $R1
-  StrCpy $TvAutostart 0
   ${IfNot} ${Errors}
-  ${AndIf} $R1 == 1
-    StrCpy $TvAutostart 1
+    ${If} $R1 == 1
+      StrCpy $TvAutostart 1
+    ${Else}
+      StrCpy $TvAutostart 0
+    ${EndIf}
   ${EndIf}
 FunctionEnd
 
 Function TvAutostartPage
-  ${If} $TvAutostart == ""
-    Call TvAutostartFromCommandLine
-  ${EndIf}
   !insertmacro MUI_HEADER_TEXT "Start When You Log On" \
     "Choose whether ${TV_RUN_NAME} starts by itself."
   nsDialogs::Create 1018
@@ -56,11 +70,7 @@ Function TvAutostartPageLeave
   ${EndIf}
 FunctionEnd
 
-; At the end of the install: a silent one never showed the page, so its command line decides.
 Function TvWriteAutostart
-  ${If} $TvAutostart == ""
-    Call TvAutostartFromCommandLine
-  ${EndIf}
   ${If} $TvAutostart == 1
     WriteRegStr HKCU "${TV_RUN_KEY}" "${TV_RUN_NAME}" '"$INSTDIR\tavik-varrow.exe"'
   ${Else}

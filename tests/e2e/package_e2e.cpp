@@ -87,16 +87,17 @@ class PackageE2E : public ::testing::Test {
   }
 };
 
-TEST_F(PackageE2E, InstallsOverRunningCopiesStartsAtLogOnIfAskedAndUninstallsCleanly) {
+TEST_F(PackageE2E, InstallsOverRunningCopiesKeepsTheUsersChoicesAndUninstallsCleanly) {
   wchar_t dir[MAX_PATH] = {};
   GetEnvironmentVariableW(L"TV_PACKAGE_DIR", dir, MAX_PATH);
   const fs::path installer =
       fs::path(dir) / (L"tavik-varrow-" + kVersion + (k64 ? L"-win64.exe" : L"-win32.exe"));
   ASSERT_TRUE(fs::exists(installer)) << installer << ": make package";
+  const std::wstring install = L"\"" + installer.wstring() + L"\" /S";
   // A copy running from elsewhere (as from the zip) is closed by the installer itself.
   const ToolProcess unpacked;
   ASSERT_TRUE(unpacked.started());
-  ASSERT_EQ(RunToEnd(L"\"" + installer.wstring() + L"\" /S"), 0u);
+  ASSERT_EQ(RunToEnd(install), 0u);
   EXPECT_TRUE(unpacked.Ends());
   EXPECT_EQ(Autostart(), L"") << "not asked for";
   std::vector<std::wstring> files;
@@ -128,11 +129,17 @@ TEST_F(PackageE2E, InstallsOverRunningCopiesStartsAtLogOnIfAskedAndUninstallsCle
   HWND form = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (form = FindWindowW(L"TavikVarrowForm1", nullptr)); }, 60s));
 
-  // Installed again while it runs, now asking for the start at log-on: the tool is closed first
-  // (by the earlier install's uninstaller, which the installer runs).
-  ASSERT_EQ(RunToEnd(L"\"" + installer.wstring() + L"\" /S /AUTOSTART=1"), 0u);
+  // Installed again while it runs, each time silently: the tool is closed first (by the earlier
+  // install's uninstaller, which the installer runs), and the start at log-on stays as it was
+  // unless the command line says.
+  const std::wstring tool = L"\"" + (InstallDir() / L"tavik-varrow.exe").wstring() + L"\"";
+  const std::pair<const wchar_t*, std::wstring> upgrades[] = {
+      {L" /AUTOSTART=1", tool}, {L"", tool}, {L" /AUTOSTART=0", L""}, {L"", L""}};
+  for (const auto& [options, autostart] : upgrades) {
+    EXPECT_EQ(RunToEnd(install + options), 0u) << options;
+    EXPECT_EQ(Autostart(), autostart) << options;
+  }
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(form); }));
-  EXPECT_EQ(Autostart(), L"\"" + (InstallDir() / L"tavik-varrow.exe").wstring() + L"\"");
 
   EXPECT_TRUE(Uninstall()) << "left:" << Left();
 }
