@@ -15,6 +15,8 @@
 !define TV_RUN_NAME "Tavik Varrow V.2"
 !define TV_FORM_CLASS "TavikVarrowForm1" ; kFormClassName in src/app/control_ids.h
 !define TV_SYNCHRONIZE 0x00100000
+!define TV_WAIT_FAILED -1 ; WaitForSingleObject's 0xFFFFFFFF, as System::Call's "i" gives it
+!define TV_CLOSE_ROUNDS 5 ; windows closed one after another before the user is asked
 
 Var TvAutostart ; "1" or "0"
 Var TvAutostartBox
@@ -80,13 +82,17 @@ Function TvWriteAutostart
 FunctionEnd
 
 ; A running tool keeps its program file: asked to close as the user would close it, its process is
-; waited for, as the file is free only once that has ended. One that stays is left to the user
-; (a silent run gives up).
+; waited for, as the file is free only once that has ended. Where that wait fails (the process
+; ended before it could be opened, or may not be opened), the window's going is taken instead. One
+; that stays is left to the user (a silent run gives up), and so is a window that keeps coming back.
 !macro TV_CLOSE_RUNNING_COPY un
 Function ${un}TvCloseRunningCopy
+  StrCpy $4 0
   retry:
     FindWindow $0 "${TV_FORM_CLASS}"
     StrCmp $0 0 done
+    IntOp $4 $4 + 1
+    IntCmp $4 ${TV_CLOSE_ROUNDS} 0 0 ask
     DetailPrint "Closing the running ${TV_RUN_NAME}"
     System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1)'
     System::Call 'kernel32::OpenProcess(i ${TV_SYNCHRONIZE}, i 0, i r1) p .r2'
@@ -94,9 +100,20 @@ Function ${un}TvCloseRunningCopy
     System::Call 'kernel32::WaitForSingleObject(p r2, i 15000) i .r3'
     System::Call 'kernel32::CloseHandle(p r2)'
     StrCmp $3 0 retry
+    StrCmp $3 ${TV_WAIT_FAILED} 0 ask
+    StrCpy $3 150 ; tenths of a second
+  window_open:
+    IsWindow $0 0 retry
+    Sleep 100
+    IntOp $3 $3 - 1
+    IntCmp $3 0 ask ask window_open
+  ask:
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "${TV_RUN_NAME} is still running. Close it, then click Retry." /SD IDCANCEL IDRETRY retry
+      "${TV_RUN_NAME} is still running. Close it, then click Retry." /SD IDCANCEL IDRETRY again
     Abort
+  again:
+    StrCpy $4 0
+    Goto retry
   done:
 FunctionEnd
 !macroend

@@ -141,6 +141,19 @@ TEST_F(PackageE2E, InstallsOverRunningCopiesKeepsTheUsersChoicesAndUninstallsCle
   }
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(form); }));
 
+  // A copy whose process the installer cannot wait for (see close_copy.nsi), here a window of this
+  // thread: its going on WM_CLOSE is enough.
+  WNDCLASSW formClass{};
+  formClass.lpfnWndProc = DefWindowProcW;
+  formClass.hInstance = GetModuleHandleW(nullptr);
+  formClass.lpszClassName = L"TavikVarrowForm1";
+  RegisterClassW(&formClass);
+  const HWND copy = CreateWindowW(formClass.lpszClassName, kName, WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                                  100, nullptr, nullptr, formClass.hInstance, nullptr);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(RunToEnd(L"\"" + (BinDir() / L"close_copy.exe").wstring() + L"\" /S"), 0u);
+  EXPECT_FALSE(IsWindow(copy));
+
   EXPECT_TRUE(Uninstall()) << "left:" << Left();
 }
 
