@@ -4,7 +4,8 @@
 ;   which is also what a silent install (/S) keeps; /AUTOSTART=1 or /AUTOSTART=0 on the command
 ;   line decides over both. The choice writes or removes the current user's Run entry, and the
 ;   uninstaller removes it;
-; - closing a running copy of the tool before its files are replaced or removed.
+; - closing a running copy of the tool before its files are replaced or removed;
+; - the uninstaller's removal of roomsim's registration as the handler of aim: links.
 
 !include LogicLib.nsh
 !include nsDialogs.nsh
@@ -17,6 +18,8 @@
 !define TV_SYNCHRONIZE 0x00100000
 !define TV_WAIT_FAILED -1 ; WaitForSingleObject's 0xFFFFFFFF, as System::Call's "i" gives it
 !define TV_CLOSE_ROUNDS 5 ; windows closed one after another before the user is asked
+!define TV_AIM_KEY "Software\Classes\aim" ; what `roomsim --register` writes
+!define TV_UPGRADE_VARIABLE "TV_INSTALLER_UPGRADE"
 
 Var TvAutostart ; "1" or "0"
 Var TvAutostartBox
@@ -46,6 +49,8 @@ Function TvOnInit
       StrCpy $TvAutostart 0
     ${EndIf}
   ${EndIf}
+  ; That uninstaller inherits it and keeps roomsim's aim: registration, as roomsim comes back.
+  System::Call 'kernel32::SetEnvironmentVariable(t "${TV_UPGRADE_VARIABLE}", t "1")'
 FunctionEnd
 
 Function TvAutostartPage
@@ -119,3 +124,42 @@ FunctionEnd
 !macroend
 !insertmacro TV_CLOSE_RUNNING_COPY ""
 !insertmacro TV_CLOSE_RUNNING_COPY "un."
+
+; roomsim goes, and with it its registration as the handler of aim: links (HKCU, and under Wine
+; HKLM too) where that starts this roomsim; a real AIM client's, or another roomsim's, stays. The
+; path is compared, not the whole command, whose arguments may differ between roomsim's versions.
+!macro TV_REMOVE_AIM_HANDLER root
+  ReadRegStr $R0 ${root} "${TV_AIM_KEY}\shell\open\command" ""
+  Call un.TvStartsRoomsim
+  ${If} $R0 == 1
+    DeleteRegKey ${root} "${TV_AIM_KEY}"
+  ${EndIf}
+!macroend
+
+; Whether the command line in $R0 starts with $INSTDIR\roomsim.exe, quoted or not, in any case
+; (StrCmp ignores it): 1 or 0 in $R0.
+Function un.TvStartsRoomsim
+  StrCpy $R1 $R0 1
+  ${If} $R1 == '"'
+    StrCpy $R0 $R0 "" 1
+  ${EndIf}
+  StrLen $R2 "$INSTDIR\roomsim.exe"
+  StrCpy $R1 $R0 $R2
+  StrCpy $R2 $R0 1 $R2 ; what follows the path
+  StrCpy $R0 0
+  ${If} $R1 == "$INSTDIR\roomsim.exe"
+    ${If} $R2 == '"'
+    ${OrIf} $R2 == " "
+    ${OrIf} $R2 == ""
+      StrCpy $R0 1
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function un.TvRemoveAimHandler
+  ReadEnvStr $R0 ${TV_UPGRADE_VARIABLE}
+  ${If} $R0 != 1
+    !insertmacro TV_REMOVE_AIM_HANDLER HKCU
+    !insertmacro TV_REMOVE_AIM_HANDLER HKLM
+  ${EndIf}
+FunctionEnd

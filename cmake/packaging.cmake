@@ -73,6 +73,7 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
 # CPack's uninstaller removes the install folder's key but leaves the vendor's key above it, empty.
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
   Call un.TvCloseRunningCopy
+  Call un.TvRemoveAimHandler
   DeleteRegValue HKCU \"\${TV_RUN_KEY}\" \"\${TV_RUN_NAME}\"
   DeleteRegKey SHCTX \"\${TV_INSTALL_KEY}\"
   DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"

@@ -1,7 +1,8 @@
 // The release installer as a user meets it: silent installs of this program's bitness (the one
 // scripts/package.sh made, in the folder that TV_PACKAGE_DIR names; scripts/e2e.sh sets it), what
 // they put where, the option that starts the tool at log-on, running copies of the tool closed
-// before their files are replaced, and an uninstall that leaves nothing.
+// before their files are replaced, and an uninstall that leaves nothing, roomsim's registration for
+// aim: links included.
 
 #include <windows.h>
 
@@ -56,6 +57,28 @@ std::wstring Entry(const wchar_t* name, HKEY root = HKEY_LOCAL_MACHINE,
 }
 // The current user's entry that starts the tool at log-on.
 std::wstring Autostart() { return Entry(kName, HKEY_CURRENT_USER, kRunKey); }
+
+// roomsim's registration as the handler of aim: links in one hive, by its command (empty where
+// there is none). scripts/wine-env.sh registers the build's roomsim in both, for the chat tests,
+// so one that a step takes away is copied back from the other.
+constexpr wchar_t kAimKey[] = L"Software\\Classes\\aim";
+constexpr wchar_t kAimCommandKey[] = L"Software\\Classes\\aim\\shell\\open\\command";
+std::wstring AimHandler(HKEY hive) { return Entry(L"", hive, kAimCommandKey); }
+void SetAimHandler(HKEY hive, const std::wstring& command) {
+  RegSetKeyValueW(hive, kAimCommandKey, nullptr, REG_SZ, command.c_str(),
+                  static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+}
+void CopyAimKey(HKEY from, HKEY to) {
+  HKEY source = nullptr;
+  HKEY target = nullptr;
+  if (RegOpenKeyExW(from, kAimKey, 0, KEY_READ, &source) == ERROR_SUCCESS &&
+      RegCreateKeyExW(to, kAimKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
+          ERROR_SUCCESS) {
+    RegCopyTreeW(source, nullptr, target);
+  }
+  RegCloseKey(source);
+  RegCloseKey(target);
+}
 
 // What an install has left: its registration and folders, by name.
 std::string Left() {
@@ -129,6 +152,21 @@ TEST_F(PackageE2E, InstallsOverRunningCopiesKeepsTheUsersChoicesAndUninstallsCle
   HWND form = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (form = FindWindowW(L"TavikVarrowForm1", nullptr)); }, 60s));
 
+  // roomsim registered as the aim: handler from the installed folder, once in each hive, the
+  // command in a form of its own each time (other arguments; the path in other case). The
+  // uninstall removes it there, while the build's roomsim in the other hive stays (and is then
+  // copied back). Upgrades keep it, as roomsim comes back.
+  const std::wstring roomsim = (InstallDir() / L"roomsim.exe").wstring();
+  std::wstring upper = roomsim;
+  CharUpperW(upper.data());
+  const struct {
+    HKEY mine, other;
+    std::wstring command;
+  } registrations[] = {
+      {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, L"\"" + roomsim + L"\" \"%1\""},
+      {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, L"\"" + upper + L"\" --link \"%1\""}};
+  SetAimHandler(registrations[0].mine, registrations[0].command);
+
   // Installed again while it runs, each time silently: the tool is closed first (by the earlier
   // install's uninstaller, which the installer runs), and the start at log-on stays as it was
   // unless the command line says.
@@ -140,6 +178,7 @@ TEST_F(PackageE2E, InstallsOverRunningCopiesKeepsTheUsersChoicesAndUninstallsCle
     EXPECT_EQ(Autostart(), autostart) << options;
   }
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(form); }));
+  EXPECT_EQ(AimHandler(registrations[0].mine), registrations[0].command);
 
   // A copy whose process the installer cannot wait for (see close_copy.nsi), here a window of this
   // thread: its going on WM_CLOSE is enough.
@@ -154,7 +193,18 @@ TEST_F(PackageE2E, InstallsOverRunningCopiesKeepsTheUsersChoicesAndUninstallsCle
   EXPECT_EQ(RunToEnd(L"\"" + (BinDir() / L"close_copy.exe").wstring() + L"\" /S"), 0u);
   EXPECT_FALSE(IsWindow(copy));
 
-  EXPECT_TRUE(Uninstall()) << "left:" << Left();
+  for (const auto& [mine, other, command] : registrations) {
+    const std::wstring elsewhere = AimHandler(other);
+    ASSERT_NE(elsewhere, L"") << "scripts/wine-env.sh registers the build's roomsim";
+    if (Entry(L"UninstallString").empty()) {
+      ASSERT_EQ(RunToEnd(install), 0u);
+    }
+    SetAimHandler(mine, command);
+    EXPECT_TRUE(Uninstall()) << "left:" << Left();
+    EXPECT_EQ(AimHandler(mine), L"") << command;
+    EXPECT_EQ(AimHandler(other), elsewhere);
+    CopyAimKey(other, mine);
+  }
 }
 
 }  // namespace
