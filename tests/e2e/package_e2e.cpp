@@ -181,7 +181,8 @@ TEST_F(PackageE2E, InstallsOverRunningCopiesKeepsTheUsersChoicesAndUninstallsCle
   EXPECT_EQ(AimHandler(registrations[0].mine), registrations[0].command);
 
   // A copy whose process the installer cannot wait for (see close_copy.nsi), here a window of this
-  // thread: its going on WM_CLOSE is enough.
+  // thread: its going on WM_CLOSE is enough. No race: the wait fails at once, every time, and the
+  // window goes while RunToEnd, pumping this thread's messages, has the WM_CLOSE handled.
   WNDCLASSW formClass{};
   formClass.lpfnWndProc = DefWindowProcW;
   formClass.hInstance = GetModuleHandleW(nullptr);
