@@ -55,9 +55,11 @@ set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
 ]])
 # The page "Start Tavik Varrow when I log on" after the licence, and a running tool closed before
 # files are replaced or removed (cmake/installer.nsh). CPack writes its own licence page line only
-# where this variable is unset; here it is the same line and the new page after it.
+# where this variable is unset; here it is the same line and the new page after it (and the key
+# where CPack records the install folder, for installer.nsh).
 set(CPACK_NSIS_LICENSE_PAGE "
   !insertmacro MUI_PAGE_LICENSE \"${CPACK_RESOURCE_FILE_LICENSE}\"
+  !define TV_INSTALL_KEY \"Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\"
   !include \"${PROJECT_SOURCE_DIR}/cmake/installer.nsh\"
   Page custom TvAutostartPage TvAutostartPageLeave
 ")
@@ -71,8 +73,9 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
 # CPack's uninstaller removes the install folder's key but leaves the vendor's key above it, empty.
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
   Call un.TvCloseRunningCopy
+  Call un.TvRemoveAimHandler
   DeleteRegValue HKCU \"\${TV_RUN_KEY}\" \"\${TV_RUN_NAME}\"
-  DeleteRegKey SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\"
+  DeleteRegKey SHCTX \"\${TV_INSTALL_KEY}\"
   DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"
 ")
 set(CPACK_NSIS_INSTALLED_ICON_NAME tavik-varrow.exe)
@@ -81,6 +84,17 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/src/app/res/app.ico)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# CPack's own script, with one line more: its .onInit, which runs the earlier install's uninstaller
+# (CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL), first calls TvOnInit, which reads what that
+# uninstaller is about to remove. CPack takes a template from CPACK_MODULE_PATH before its own.
+file(READ "${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in" tv_template)
+string(REGEX REPLACE "(\nFunction \\.onInit\r?\n)" "\\1  Call TvOnInit\n" tv_patched
+                     "${tv_template}")
+if(tv_patched STREQUAL tv_template)
+  message(FATAL_ERROR "CPack's NSIS.template.in has no .onInit to call TvOnInit from")
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/cpack-nsis/NSIS.template.in "${tv_patched}")
+set(CPACK_MODULE_PATH ${CMAKE_BINARY_DIR}/cpack-nsis ${CMAKE_MODULE_PATH})
 # The installer has the bitness of its programs, and Windows files each where it files programs
 # of that bitness: the 64-bit one into Program Files and the 64-bit registry view (and it runs on
 # a Wine without 32-bit support), the 32-bit one into the 32-bit Program Files ("Program Files

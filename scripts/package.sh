@@ -6,7 +6,9 @@
 # checks): every time in them is SOURCE_DATE_EPOCH, by default the last commit's.
 # With TV_SIGN_PFX (a PKCS#12 file) and TV_SIGN_PASSWORD_FILE (its password), which `make package
 # SIGN_PFX=... SIGN_PASSWORD_FILE=...` sets, the programs, the uninstaller and the installers are
-# signed (scripts/sign.sh); without them nothing is.
+# signed (scripts/sign.sh); without them nothing is. TV_SIGN_TIMESTAMP_URL (`make package
+# SIGN_TIMESTAMP_URL=...`) adds a time stamp from that server to each signature, and with it the
+# server's time: such packages are no longer the same bytes each time.
 # Usage: scripts/package.sh [build folder...]   (default build/win64 build/win32)
 set -euo pipefail
 # The certificate's files as given, from the caller's folder.
@@ -33,9 +35,9 @@ command -v makensis >/dev/null || {
   echo "package: makensis is missing (Debian package nsis; make deps installs it)" >&2
   exit 1
 }
-if [[ -n ${TV_SIGN_PFX:-}${TV_SIGN_PASSWORD_FILE:-} ]]; then
+if [[ -n ${TV_SIGN_PFX:-}${TV_SIGN_PASSWORD_FILE:-}${TV_SIGN_TIMESTAMP_URL:-} ]]; then
   [[ -n ${TV_SIGN_PFX:-} && -n ${TV_SIGN_PASSWORD_FILE:-} ]] || {
-    echo "package: signing needs both SIGN_PFX and SIGN_PASSWORD_FILE" >&2
+    echo "package: signing (and its time stamp) needs both SIGN_PFX and SIGN_PASSWORD_FILE" >&2
     exit 1
   }
   command -v osslsigncode >/dev/null || {

@@ -31,7 +31,7 @@ for clone in "$first" "$second"; do
   fi
   # Nothing of the caller's packaging settings: each run takes what a fresh checkout would.
   env -u MAKEFLAGS -u MAKELEVEL -u TV_PACKAGE_DIR -u SOURCE_DATE_EPOCH -u TV_SIGN_PFX \
-    -u TV_SIGN_PASSWORD_FILE make -C "$clone" package >"$clone.log" 2>&1 || {
+    -u TV_SIGN_PASSWORD_FILE -u TV_SIGN_TIMESTAMP_URL make -C "$clone" package >"$clone.log" 2>&1 || {
     tail -n 30 "$clone.log" >&2
     echo "reproducible-check: make package failed in $clone (log: $clone.log)" >&2
     exit 1

@@ -5,7 +5,9 @@
 # - the installer and both programs in the zip carry a signature by that certificate whose digest
 #   is that of the file (not the uninstaller, which exists only once an install has written it);
 # - a copy of the installer with one byte changed fails;
-# - SHA256SUMS holds the signed files, and the packages made without a certificate are unsigned.
+# - SHA256SUMS holds the signed files, and the packages made without a certificate are unsigned;
+# - asked for a time stamp, signing asks that server for one (RFC 3161), and fails, leaving the file
+#   unsigned, when it does not answer, rather than signing without one.
 # Prints one line per check and, with --xml, writes a GoogleTest-style report; fails on any failure.
 # Usage: scripts/sign-test.sh [--xml REPORT] [build folder]   (default build/win64; packaged first)
 set -uo pipefail
@@ -55,6 +57,15 @@ unsigned() {
     grep -qE '^Entry 4 0+ 0+ Security Directory' <<<"$headers" ||
     { echo "$1: signed, or not there"; return 1; }
 }
+# Nothing listens on port 1 here: the connection is refused at once.
+stamp_refused() {
+  local out
+  cp "$1" "$tmp/stamped.exe" || return 1
+  out=$(TV_SIGN_PFX="$tmp/test.pfx" TV_SIGN_PASSWORD_FILE="$tmp/password" \
+    TV_SIGN_TIMESTAMP_URL=http://127.0.0.1:1 scripts/sign.sh "$tmp/stamped.exe" 2>&1) &&
+    { echo "signed without a time stamp"; return 1; }
+  grep -q 'RFC 3161' <<<"$out" && unsigned "$tmp/stamped.exe" || { echo "$out"; return 1; }
+}
 flip() { python3 -c 'import sys; d = bytearray(open(sys.argv[1], "rb").read()); d[len(d) // 2] ^= 0xff; open(sys.argv[1], "wb").write(d)' "$1"; }
 unzip_exes() { python3 -c 'import sys, zipfile; z = zipfile.ZipFile(sys.argv[1]); [z.extract(n, sys.argv[2]) for n in z.namelist() if n.endswith(".exe")]' "$@"; }
 
@@ -80,5 +91,7 @@ check "the installer with one byte changed fails" tampered "$tmp/changed.exe"
 check "SHA256SUMS of the signed files" bash -c "cd '$tmp/package' && sha256sum -c SHA256SUMS"
 check "the installer made without a certificate unsigned" \
   unsigned "$unsigned/$(basename "${installer:-none}")"
+check "a time-stamp server that does not answer fails the signing" \
+  stamp_refused "$unsigned/$(basename "${installer:-none}")"
 
 write_report "$xml" Signing "${cases[@]}"

@@ -1,7 +1,8 @@
 // The release installer as a user meets it: silent installs of this program's bitness (the one
 // scripts/package.sh made, in the folder that TV_PACKAGE_DIR names; scripts/e2e.sh sets it), what
 // they put where, the option that starts the tool at log-on, running copies of the tool closed
-// before their files are replaced, and an uninstall that leaves nothing.
+// before their files are replaced, and an uninstall that leaves nothing, roomsim's registration for
+// aim: links included.
 
 #include <windows.h>
 
@@ -57,15 +58,26 @@ std::wstring Entry(const wchar_t* name, HKEY root = HKEY_LOCAL_MACHINE,
 // The current user's entry that starts the tool at log-on.
 std::wstring Autostart() { return Entry(kName, HKEY_CURRENT_USER, kRunKey); }
 
-// The exit code of a command line run to its end; -1 when it did not start or end.
-DWORD RunToEnd(const std::wstring& command) {
-  PROCESS_INFORMATION process = Launch(command);
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process.hProcess, &code);
+// roomsim's registration as the handler of aim: links in one hive, by its command (empty where
+// there is none). scripts/wine-env.sh registers the build's roomsim in both, for the chat tests,
+// so one that a step takes away is copied back from the other.
+constexpr wchar_t kAimKey[] = L"Software\\Classes\\aim";
+constexpr wchar_t kAimCommandKey[] = L"Software\\Classes\\aim\\shell\\open\\command";
+std::wstring AimHandler(HKEY hive) { return Entry(L"", hive, kAimCommandKey); }
+void SetAimHandler(HKEY hive, const std::wstring& command) {
+  RegSetKeyValueW(hive, kAimCommandKey, nullptr, REG_SZ, command.c_str(),
+                  static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+}
+void CopyAimKey(HKEY from, HKEY to) {
+  HKEY source = nullptr;
+  HKEY target = nullptr;
+  if (RegOpenKeyExW(from, kAimKey, 0, KEY_READ, &source) == ERROR_SUCCESS &&
+      RegCreateKeyExW(to, kAimKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
+          ERROR_SUCCESS) {
+    RegCopyTreeW(source, nullptr, target);
   }
-  End(process);
-  return code;
+  RegCloseKey(source);
+  RegCloseKey(target);
 }
 
 // What an install has left: its registration and folders, by name.
@@ -98,16 +110,17 @@ class PackageE2E : public ::testing::Test {
   }
 };
 
-TEST_F(PackageE2E, InstallsOverRunningCopiesStartsAtLogOnIfAskedAndUninstallsCleanly) {
+TEST_F(PackageE2E, InstallsOverRunningCopiesKeepsTheUsersChoicesAndUninstallsCleanly) {
   wchar_t dir[MAX_PATH] = {};
   GetEnvironmentVariableW(L"TV_PACKAGE_DIR", dir, MAX_PATH);
   const fs::path installer =
       fs::path(dir) / (L"tavik-varrow-" + kVersion + (k64 ? L"-win64.exe" : L"-win32.exe"));
   ASSERT_TRUE(fs::exists(installer)) << installer << ": make package";
+  const std::wstring install = L"\"" + installer.wstring() + L"\" /S";
   // A copy running from elsewhere (as from the zip) is closed by the installer itself.
   const ToolProcess unpacked;
   ASSERT_TRUE(unpacked.started());
-  ASSERT_EQ(RunToEnd(L"\"" + installer.wstring() + L"\" /S"), 0u);
+  ASSERT_EQ(RunToEnd(install), 0u);
   EXPECT_TRUE(unpacked.Ends());
   EXPECT_EQ(Autostart(), L"") << "not asked for";
   std::vector<std::wstring> files;
@@ -139,13 +152,60 @@ TEST_F(PackageE2E, InstallsOverRunningCopiesStartsAtLogOnIfAskedAndUninstallsCle
   HWND form = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (form = FindWindowW(L"TavikVarrowForm1", nullptr)); }, 60s));
 
-  // Installed again while it runs, now asking for the start at log-on: the tool is closed first
-  // (by the earlier install's uninstaller, which the installer runs).
-  ASSERT_EQ(RunToEnd(L"\"" + installer.wstring() + L"\" /S /AUTOSTART=1"), 0u);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(form); }));
-  EXPECT_EQ(Autostart(), L"\"" + (InstallDir() / L"tavik-varrow.exe").wstring() + L"\"");
+  // roomsim registered as the aim: handler from the installed folder, once in each hive, the
+  // command in a form of its own each time (other arguments; the path in other case). The
+  // uninstall removes it there, while the build's roomsim in the other hive stays (and is then
+  // copied back). Upgrades keep it, as roomsim comes back.
+  const std::wstring roomsim = (InstallDir() / L"roomsim.exe").wstring();
+  std::wstring upper = roomsim;
+  CharUpperW(upper.data());
+  const struct {
+    HKEY mine, other;
+    std::wstring command;
+  } registrations[] = {
+      {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, L"\"" + roomsim + L"\" \"%1\""},
+      {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, L"\"" + upper + L"\" --link \"%1\""}};
+  SetAimHandler(registrations[0].mine, registrations[0].command);
 
-  EXPECT_TRUE(Uninstall()) << "left:" << Left();
+  // Installed again while it runs, each time silently: the tool is closed first (by the earlier
+  // install's uninstaller, which the installer runs), and the start at log-on stays as it was
+  // unless the command line says.
+  const std::wstring tool = L"\"" + (InstallDir() / L"tavik-varrow.exe").wstring() + L"\"";
+  const std::pair<const wchar_t*, std::wstring> upgrades[] = {
+      {L" /AUTOSTART=1", tool}, {L"", tool}, {L" /AUTOSTART=0", L""}, {L"", L""}};
+  for (const auto& [options, autostart] : upgrades) {
+    EXPECT_EQ(RunToEnd(install + options), 0u) << options;
+    EXPECT_EQ(Autostart(), autostart) << options;
+  }
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(form); }));
+  EXPECT_EQ(AimHandler(registrations[0].mine), registrations[0].command);
+
+  // A copy whose process the installer cannot wait for (see close_copy.nsi), here a window of this
+  // thread: its going on WM_CLOSE is enough. No race: the wait fails at once, every time, and the
+  // window goes while RunToEnd, pumping this thread's messages, has the WM_CLOSE handled.
+  WNDCLASSW formClass{};
+  formClass.lpfnWndProc = DefWindowProcW;
+  formClass.hInstance = GetModuleHandleW(nullptr);
+  formClass.lpszClassName = L"TavikVarrowForm1";
+  RegisterClassW(&formClass);
+  const HWND copy = CreateWindowW(formClass.lpszClassName, kName, WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                                  100, nullptr, nullptr, formClass.hInstance, nullptr);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(RunToEnd(L"\"" + (BinDir() / L"close_copy.exe").wstring() + L"\" /S"), 0u);
+  EXPECT_FALSE(IsWindow(copy));
+
+  for (const auto& [mine, other, command] : registrations) {
+    const std::wstring elsewhere = AimHandler(other);
+    ASSERT_NE(elsewhere, L"") << "scripts/wine-env.sh registers the build's roomsim";
+    if (Entry(L"UninstallString").empty()) {
+      ASSERT_EQ(RunToEnd(install), 0u);
+    }
+    SetAimHandler(mine, command);
+    EXPECT_TRUE(Uninstall()) << "left:" << Left();
+    EXPECT_EQ(AimHandler(mine), L"") << command;
+    EXPECT_EQ(AimHandler(other), elsewhere);
+    CopyAimKey(other, mine);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
 #include "app/control_ids.h"
 #include "platform/win32/win32_codepage.h"
@@ -29,26 +30,19 @@ HWND FindTranscript(HWND chat) {
 
 std::wstring Quoted(const std::filesystem::path& path) { return L"\"" + path.wstring() + L"\""; }
 
-// The folder of the running test program; the tool and roomsim sit beside it.
+}  // namespace
+
 std::filesystem::path BinDir() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   return std::filesystem::path(path).parent_path();
 }
 
+namespace {
+
 std::filesystem::path RoomsimExe() {
   const char* dir = std::getenv("TV_ROOMSIM_DIR");
   return (dir ? std::filesystem::path(dir) : BinDir()) / "roomsim.exe";
-}
-
-// A process's exit code once it has ended within 30 s, else STILL_ACTIVE; then it is ended.
-DWORD ExitCodeOf(PROCESS_INFORMATION process) {
-  DWORD exitCode = STILL_ACTIVE;
-  if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process.hProcess, &exitCode);
-  }
-  End(process);
-  return exitCode;
 }
 
 }  // namespace
@@ -69,6 +63,18 @@ PROCESS_INFORMATION Launch(std::wstring command) {
   CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                  &process);
   return process;
+}
+
+DWORD RunToEnd(std::wstring command, std::chrono::milliseconds deadline) {
+  PROCESS_INFORMATION process = Launch(std::move(command));
+  DWORD exitCode = STILL_ACTIVE;
+  if (process.hProcess != nullptr &&
+      WaitFor([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; },
+              deadline)) {
+    GetExitCodeProcess(process.hProcess, &exitCode);
+  }
+  End(process);
+  return exitCode;
 }
 
 void End(PROCESS_INFORMATION& process) {
@@ -135,7 +141,7 @@ std::string Roomsim::Transcript() {
 }
 
 DWORD Roomsim::RunAnother(const std::string& arguments) {
-  return ExitCodeOf(Launch(Quoted(RoomsimExe()) + Wide(arguments)));
+  return RunToEnd(Quoted(RoomsimExe()) + Wide(arguments), 30s);
 }
 
 ToolProcess::ToolProcess() {
@@ -166,7 +172,7 @@ bool ToolProcess::Ends(DWORD* exitCode) const {
 }
 
 DWORD ToolProcess::RunAnotherCopy() {
-  return ExitCodeOf(Launch(Quoted(BinDir() / L"tavik-varrow.exe")));
+  return RunToEnd(Quoted(BinDir() / L"tavik-varrow.exe"), 30s);
 }
 
 bool TrayIconCall(DWORD message, HWND owner) {

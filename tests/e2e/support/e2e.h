@@ -18,11 +18,17 @@ using namespace std::chrono_literals;
 // Polls `condition`, pumping this thread's messages, until it holds or `deadline` passes.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline = 20s);
 
+// The folder of the running test program; the tool and roomsim sit beside it.
+std::filesystem::path BinDir();
+
 // Starts a command line: the process, or zeros when it did not start. End() ends it if it still
 // runs and closes its handles; KillAll() ends every process of that exe name.
 PROCESS_INFORMATION Launch(std::wstring command);
 void End(PROCESS_INFORMATION& process);
 void KillAll(const std::wstring& exeName);
+// Runs a command line to its end, this thread's messages pumped meanwhile, since the program may
+// send to this thread's windows: its exit code, or STILL_ACTIVE when it did not end in time.
+DWORD RunToEnd(std::wstring command, std::chrono::milliseconds deadline = 60s);
 
 // A message sent to another process's window and waited for, with a time-out; true when handled.
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr);
