@@ -64,8 +64,9 @@ for name in e2e_package e2e_tool_chat e2e_tool_window; do
 done
 
 # The chat round trips in other ANSI code pages, which Wine takes from each process's Unix locale:
-# a double-byte one and Cyrillic every time (code page:locale); scripts/test-locales.sh runs all.
-for entry in ${TV_LOCALES:-932:ja_JP 1251:ru_RU}; do
+# a double-byte one, Cyrillic and Western every time (code page:locale); scripts/test-locales.sh
+# runs all.
+for entry in ${TV_LOCALES:-932:ja_JP 1251:ru_RU 1252:en_US}; do
   run "e2e_tool_locale.cp${entry%%:*}" "$WIN_BIN/e2e_tool_locale.exe" \
     LC_ALL="${entry#*:}.UTF-8" TV_CODE_PAGE="${entry%%:*}"
 done

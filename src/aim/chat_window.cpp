@@ -1,6 +1,7 @@
 #include "aim/chat_window.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -63,24 +64,31 @@ bool Send(const ChatClientOs& os, WindowHandle window, unsigned message, std::ui
   return os.desktop.SendMessageA(window, message, wParam, lParam).answered;
 }
 
-bool SetText(const ChatClientOs& os, WindowHandle window, const std::wstring& text) {
-  const std::string ansi = os.codePage.ToAnsi(text);
+bool SetAnsiText(const ChatClientOs& os, WindowHandle window, const std::string& ansi) {
   return Send(os, window, platform::kWmSetText, 0, reinterpret_cast<std::intptr_t>(ansi.c_str()));
+}
+
+bool SetText(const ChatClientOs& os, WindowHandle window, const std::wstring& text) {
+  return SetAnsiText(os, window, os.codePage.ToAnsi(text));
 }
 
 // WM_GETTEXTLENGTH, then WM_GETTEXT into a buffer of length + 1 characters pre-filled with
 // `fill`. Only the characters WM_GETTEXT reports as copied are taken: the text may have changed
-// between the two messages. The text stays in the ANSI code page.
-std::string GetAnsiText(const ChatClientOs& os, WindowHandle window, char fill) {
-  if (window == kNoWindow) return {};
+// between the two messages. The text stays in the ANSI code page. Nothing when the window is
+// missing, does not answer, or claims a length no text has.
+std::optional<std::string> ReadAnsiText(const ChatClientOs& os, WindowHandle window, char fill) {
+  if (window == kNoWindow) return std::nullopt;
   const platform::SendResult length =
       os.desktop.SendMessageA(window, platform::kWmGetTextLength, 0, 0);
-  if (!length.answered || length.value < 0 || length.value > kMaxForeignTextLength) return {};
+  if (!length.answered || length.value < 0 || length.value > kMaxForeignTextLength) {
+    return std::nullopt;
+  }
   std::string buffer(static_cast<std::size_t>(length.value) + 1, fill);
   const platform::SendResult copied = os.desktop.SendMessageA(
       window, platform::kWmGetText, buffer.size(), reinterpret_cast<std::intptr_t>(buffer.data()));
-  if (!copied.answered || copied.value <= 0) return {};
-  buffer.resize(std::min(static_cast<std::size_t>(copied.value), buffer.size() - 1));
+  if (!copied.answered) return std::nullopt;
+  buffer.resize(std::min(static_cast<std::size_t>(std::max<std::intptr_t>(copied.value, 0)),
+                         buffer.size() - 1));
   return buffer;
 }
 
@@ -102,14 +110,35 @@ std::size_t CharacterStart(std::string_view ansi, std::size_t cut, const platfor
   return std::min(at, ansi.size());
 }
 
-std::wstring GetText(const ChatClientOs& os, WindowHandle window, char fill) {
-  return os.codePage.FromAnsi(GetAnsiText(os, window, fill));
+// The last kTranscriptTailLength characters of the ANSI text. Only the end is converted: the scan
+// tick reads a transcript of any size twice a second. No character takes more than MaxCharSize
+// bytes, so this suffix holds the whole tail; an unknown code page is converted whole.
+std::wstring TailOf(std::string_view ansi, const platform::CodePage& page) {
+  const std::size_t charSize = page.MaxCharSize();
+  const std::size_t suffix = charSize * (kTranscriptTailLength + 1);
+  std::size_t from = 0;
+  if (charSize != 0 && ansi.size() > suffix) {
+    from = CharacterStart(ansi, ansi.size() - suffix, page);
+  }
+  std::wstring text = page.FromAnsi(ansi.substr(from));
+  if (text.size() > kTranscriptTailLength) text.erase(0, text.size() - kTranscriptTailLength);
+  return text;
 }
 
+std::wstring GetText(const ChatClientOs& os, WindowHandle window, char fill) {
+  return os.codePage.FromAnsi(ReadAnsiText(os, window, fill).value_or(std::string()));
+}
+
+// The tool's line goes out through the input box the user types in: whatever it held is put back
+// afterwards, as read (in ANSI, so not a byte changes), rather than sent or lost. An input that
+// cannot be read may hold the user's text, so nothing is sent through it.
 void PutInputText(const ChatClientOs& os, const std::wstring& text,
                   void (*press)(const ChatClientOs&)) {
-  if (!SetText(os, FindInputControl(os), text)) return;
+  const WindowHandle input = FindInputControl(os);
+  const std::optional<std::string> draft = ReadAnsiText(os, input, '\0');
+  if (!draft || !SetText(os, input, text)) return;
   press(os);
+  SetAnsiText(os, input, *draft);
 }
 
 void ClickSendButton(const ChatClientOs& os) { ClickWindow(os, FindSendButton(os)); }
@@ -120,21 +149,19 @@ std::wstring GetTranscriptText(const ChatClientOs& os) {
   return GetText(os, FindTranscriptControl(os, kChatWnd, kPane, kText), ' ');
 }
 
-std::wstring GetTranscriptTail(const ChatClientOs& os) {
-  const std::string ansi = GetAnsiText(os, FindTranscriptControl(os, kChatWnd, kPane, kText), ' ');
-  // Only the end is converted: the scan tick reads a transcript of any size twice a second. No
-  // character takes more than MaxCharSize bytes, so this suffix holds the whole tail; an unknown
-  // code page is converted whole.
-  const std::size_t charSize = os.codePage.MaxCharSize();
-  const std::size_t suffix = charSize * (kTranscriptTailLength + 1);
-  std::size_t from = 0;
-  if (charSize != 0 && ansi.size() > suffix) {
-    from = CharacterStart(ansi, ansi.size() - suffix, os.codePage);
-  }
-  std::wstring text = os.codePage.FromAnsi(std::string_view(ansi).substr(from));
-  if (text.size() > kTranscriptTailLength) text.erase(0, text.size() - kTranscriptTailLength);
-  return text;
+TranscriptTail ReadTranscriptTail(const ChatClientOs& os) {
+  TranscriptTail tail;
+  tail.room = os.desktop.FindWindowA(kChatWnd);
+  const WindowHandle pane = FindChild(os, tail.room, kNoWindow, kPane);
+  const std::optional<std::string> ansi =
+      ReadAnsiText(os, FindChild(os, pane, kNoWindow, kText), ' ');
+  if (!ansi) return tail;
+  tail.read = true;
+  tail.text = TailOf(*ansi, os.codePage);
+  return tail;
 }
+
+std::wstring GetTranscriptTail(const ChatClientOs& os) { return ReadTranscriptTail(os).text; }
 
 void SetTranscriptText(const ChatClientOs& os, const std::wstring& text) {
   SetText(os, FindTranscriptControl(os, kChatWndMixed, kPaneMixed, kTextMixed), text);

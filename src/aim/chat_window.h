@@ -22,17 +22,30 @@ inline constexpr std::intptr_t kMaxForeignTextLength = std::intptr_t{16} * 1024 
 // The whole markup text of the transcript.
 std::wstring GetTranscriptText(const platform::ChatClientOs& os);
 
-// The last kTranscriptTailLength characters of the transcript (all of it when shorter), the same
-// as the end of GetTranscriptText in every ANSI code page; only the end is converted.
+// The end of the transcript of the chat room window found first, and which window that was.
+struct TranscriptTail {
+  platform::WindowHandle room = platform::kNoWindow;
+  // False when there is no room, no transcript, or it did not answer: then nothing is known of
+  // the room, not even that its transcript is empty.
+  bool read = false;
+  // The last kTranscriptTailLength characters (all of them when shorter), the same as the end of
+  // GetTranscriptText in every ANSI code page; only the end is converted.
+  std::wstring text;
+};
+TranscriptTail ReadTranscriptTail(const platform::ChatClientOs& os);
+
+// ReadTranscriptTail's text: empty when it could not be read.
 std::wstring GetTranscriptTail(const platform::ChatClientOs& os);
 
 // Replaces the transcript's text; the empty text clears the chat.
 void SetTranscriptText(const platform::ChatClientOs& os, const std::wstring& text);
 
-// Puts the text into the input pane and clicks the send button (ClickWindow).
+// Puts the text into the input pane and clicks the send button (ClickWindow). What the input pane
+// held before, the user's half-typed line, is put back afterwards; an input pane that cannot be
+// read gets nothing.
 void SendChatText(const platform::ChatClientOs& os, const std::wstring& text);
 
-// Puts the text into the input pane and presses the send button (PressSendButton).
+// As SendChatText, but presses the send button (PressSendButton).
 void SendChatLine(const platform::ChatClientOs& os, const std::wstring& text);
 
 // Button-down then button-up, both with wParam 13 (left button with Shift and Ctrl).

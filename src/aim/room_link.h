@@ -1,19 +1,25 @@
 #pragma once
 // Opening a chat room by link, through the program registered for the aim: scheme.
 
+#include <optional>
 #include <string>
 
 #include "platform/chat_client.h"
 
 namespace tv::aim {
 
-// The link for a room: blanks removed and lower-cased; the exchange as given. Double quotes and
-// control characters are percent-encoded, since the link travels on another program's command
-// line; every other character, "&" and "?" included, goes in unchanged.
-std::wstring RoomLink(const std::wstring& room, const std::wstring& exchange);
+// The link for a room, as the bytes handed to the shell: "aim:gochat?roomname=" + the room
+// lower-cased without blanks + "&exchange=" + the exchange as given. Both texts go into the ANSI
+// code page without best fit, and every byte outside the link's safe set (letters, digits and
+// -._~!$&'()*+,;=:@/?) is percent-encoded, so that nothing typed or pasted can end the link or
+// reach the handler's command line as anything else. "&" and "?" stay, as room names have always
+// passed them. Nothing when a character has no exact equivalent in the code page.
+std::optional<std::string> RoomLink(const std::wstring& room, const std::wstring& exchange,
+                                    const platform::CodePage& codePage);
 
-// Opens RoomLink(room, exchange) with the shell verb "open", hidden. The shell's answer is ignored.
-void JoinRoom(const platform::ChatClientOs& os, const std::wstring& room,
+// Opens RoomLink with the shell verb "open", hidden, and returns true; returns false, opening
+// nothing, when the room has no link. The shell's answer is ignored.
+bool JoinRoom(const platform::ChatClientOs& os, const std::wstring& room,
               const std::wstring& exchange);
 
 }  // namespace tv::aim

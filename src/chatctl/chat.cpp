@@ -1,5 +1,7 @@
 #include "chatctl/chat.h"
 
+#include <algorithm>
+
 #include "aim/chat_window.h"
 
 namespace tv::chatctl {
@@ -10,7 +12,9 @@ Chat::Chat(platform::ChatClientOs os, platform::Timer& chatTymer)
 void Chat::scan_on() {
   scanning_ = true;
   chatTymer_.Start(kScanInterval);
-  fyrsttalk_ = aim::GetTranscriptTail(chatOs_);
+  rooms_.clear();
+  const aim::TranscriptTail tail = aim::ReadTranscriptTail(chatOs_);
+  if (tail.read) FirstSight(tail.room, tail.text);
 }
 
 void Chat::scan_off() {
@@ -20,14 +24,32 @@ void Chat::scan_off() {
 
 void Chat::SendChat(const std::wstring& text) { aim::SendChatLine(chatOs_, text); }
 
+Chat::Room* Chat::Seen(platform::WindowHandle window) {
+  const auto it = std::ranges::find(rooms_, window, &Room::window);
+  return it == rooms_.end() ? nullptr : &*it;
+}
+
+void Chat::FirstSight(platform::WindowHandle window, const std::wstring& tail) {
+  std::erase_if(rooms_,
+                [this](const Room& room) { return !chatOs_.desktop.IsWindow(room.window); });
+  rooms_.push_back({window, tail, tail.size() < 3 ? L"" : GetLastLine(tail)});
+}
+
 void Chat::chat_tymer_Timer() {
   if (!scanning_) return;
-  const std::wstring tail = aim::GetTranscriptTail(chatOs_);
-  if (tail == fyrsttalk_ || tail.size() < 3) return;
-  newlastlyne_ = GetLastLine(tail);
-  if (oldlastlyne_ == newlastlyne_) return;
-  oldlastlyne_ = newlastlyne_;
-  ChatLine line = ParseLine(newlastlyne_);
+  const aim::TranscriptTail tail = aim::ReadTranscriptTail(chatOs_);
+  // A room that could not be read is not seen: its newest line may be older than scanning.
+  if (!tail.read) return;
+  Room* room = Seen(tail.room);
+  if (room == nullptr) {
+    FirstSight(tail.room, tail.text);
+    return;
+  }
+  if (tail.text == room->fyrsttalk || tail.text.size() < 3) return;
+  std::wstring newlastlyne = GetLastLine(tail.text);
+  if (room->oldlastlyne == newlastlyne) return;
+  room->oldlastlyne = newlastlyne;
+  ChatLine line = ParseLine(newlastlyne);
   if (aimchatscan_) aimchatscan_(line);
 }
 

@@ -1,11 +1,19 @@
 #pragma once
-// The chat scanner: while scanning, each tick looks at the transcript's tail and reports its
-// newest line, once, through the aimchatscan handler. The window owns the 500 ms timer and calls
-// chat_tymer_Timer when it fires; tests call it directly.
+// The chat scanner: while scanning, each tick looks at the tail of the transcript of the chat room
+// window found first and reports its newest line, once, through the aimchatscan handler. The
+// window owns the 500 ms timer and calls chat_tymer_Timer when it fires; tests call it directly.
+//
+// Several rooms may be open, and the one found first changes as the user moves between them. So
+// the scanner keeps what it has seen of each room apart: a line is reported once, in the room
+// where it was said, and coming back to a room repeats nothing. A room counts only lines said
+// after the scanner first read it while scanning (the room in front when scanning is switched on,
+// a room already open that comes to the front later, a room opened by a link): lines said before
+// scanning began never count, not even when the room could not be read at that moment.
 
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "chatctl/line_parser.h"
 #include "platform/chat_client.h"
@@ -25,9 +33,10 @@ class Chat {
 
   void SetScanHandler(ScanHandler handler) { aimchatscan_ = std::move(handler); }
 
-  // Starts the timer and remembers the current tail, so that only lines said from now on count.
+  // Starts the timer and forgets every room, then reads the room in front, so that only lines
+  // said from now on count.
   void scan_on();
-  // Stops the timer; the last reported line is kept.
+  // Stops the timer.
   void scan_off();
   bool scanning() const { return scanning_; }
 
@@ -37,17 +46,24 @@ class Chat {
   // One scan tick; does nothing while scanning is off.
   void chat_tymer_Timer();
 
-  const std::wstring& oldlastlyne() const { return oldlastlyne_; }
-  const std::wstring& fyrsttalk() const { return fyrsttalk_; }
-
  private:
+  // What the scanner has seen of one room window.
+  struct Room {
+    platform::WindowHandle window = platform::kNoWindow;
+    std::wstring fyrsttalk;    // the tail when the room was first read
+    std::wstring oldlastlyne;  // the newest line, as last taken (reported, or there at first)
+  };
+
+  // The room's record; null when it has not been read since scanning began.
+  Room* Seen(platform::WindowHandle window);
+  // Remembers the room as it is now, and forgets the rooms that have closed.
+  void FirstSight(platform::WindowHandle window, const std::wstring& tail);
+
   platform::ChatClientOs chatOs_;
   platform::Timer& chatTymer_;
   ScanHandler aimchatscan_;
   bool scanning_ = false;
-  std::wstring oldlastlyne_;
-  std::wstring newlastlyne_;
-  std::wstring fyrsttalk_;
+  std::vector<Room> rooms_;  // the rooms read since scanning began that are still open
 };
 
 }  // namespace tv::chatctl

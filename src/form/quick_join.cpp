@@ -75,8 +75,7 @@ bool JoinByName(const platform::ChatClientOs& os, std::wstring_view room,
                 std::wstring_view exchange) {
   if (!IsNumber(exchange) || room.empty()) return false;
   // A room of blanks passes: it joins the room with the empty name, as the link allows.
-  aim::JoinRoom(os, ToLower(RemoveAll(room, L" ")), std::wstring(exchange));
-  return true;
+  return aim::JoinRoom(os, ToLower(RemoveAll(room, L" ")), std::wstring(exchange));
 }
 
 }  // namespace tv::form

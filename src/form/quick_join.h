@@ -37,9 +37,9 @@ void JoinQuickRoom(const platform::ChatClientOs& os, const QuickJoinButton& butt
                    const std::wstring& caption);
 
 // "Join Room" with the two texts as typed. Joins nothing when `exchange` is not a number (blanks
-// around it are allowed) or when `room` is empty; otherwise joins `room` lower-cased and without
-// blanks on `exchange` exactly as typed. Returns whether it joined: the window then empties the
-// room box.
+// around it are allowed), when `room` is empty, or when no link can name the room (a character
+// the ANSI code page lacks); otherwise joins `room` lower-cased and without blanks on `exchange`
+// exactly as typed. Returns whether it joined: the window then empties the room box.
 bool JoinByName(const platform::ChatClientOs& os, std::wstring_view room,
                 std::wstring_view exchange);
 

@@ -30,8 +30,8 @@ void ToolState::SetClearStatusText(std::wstring text) {
   Assign(clearStatusText_, std::move(text), Field::kClearStatusText);
 }
 
-void ToolState::StartClearTimer(std::optional<std::int32_t> periodMs) {
-  if (periodMs) Assign(clearIntervalMs_, *periodMs, Field::kClearIntervalMs);
+void ToolState::StartClearTimer(std::int32_t periodMs) {
+  Assign(clearIntervalMs_, periodMs, Field::kClearIntervalMs);
   Assign(clearTimerOn_, true, Field::kClearTimerOn);
   if (clearIntervalMs_ > 0) {
     clearTimer_.Start(std::chrono::milliseconds(clearIntervalMs_));

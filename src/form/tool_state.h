@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "platform/timer.h"
@@ -59,10 +58,9 @@ class ToolState {
   void SetClearMinutesText(std::wstring text);
   void SetClearStatusText(std::wstring text);
 
-  // Switches the clear timer on, with a new period when one is given, else the old one. A full
-  // period counts from now, also when the timer was on already. The timer fires only while the
-  // period is above 0.
-  void StartClearTimer(std::optional<std::int32_t> periodMs);
+  // Switches the clear timer on with the period. A full period counts from now, also when the
+  // timer was on already. The timer fires only while the period is above 0.
+  void StartClearTimer(std::int32_t periodMs);
   // Switches the clear timer off; the period stays.
   void StopClearTimer();
 

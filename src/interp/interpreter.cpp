@@ -142,6 +142,8 @@ Interpreter::Flow Interpreter::Rejoin(const Words& words) {
   if (words.size() < 2 || !IsNumber(words[1])) return Flow::kEnd;
   // The name can only be read while the window is still open.
   const std::wstring room = aim::GetRoomName(chatOs_);
+  // A room that no link can name stays open: closed, it could not be joined again.
+  if (!aim::RoomLink(room, words[1], chatOs_.codePage)) return Flow::kNext;
   aim::CloseChatWindow(chatOs_);
   aim::JoinRoom(chatOs_, room, words[1]);
   return Flow::kNext;
@@ -149,7 +151,10 @@ Interpreter::Flow Interpreter::Rejoin(const Words& words) {
 
 Interpreter::Flow Interpreter::Join(const Words& words) {
   if (words.size() < 3) return Flow::kNext;
-  aim::JoinRoom(chatOs_, words[1], ShortestDecimal(LeadingNumberValue(words[2])));
+  // No "[Joining Chat ...]" for a room that no link can name: nothing was joined.
+  if (!aim::JoinRoom(chatOs_, words[1], ShortestDecimal(LeadingNumberValue(words[2])))) {
+    return Flow::kNext;
+  }
   return GatedReply(L"[Joining Chat '" + words[1] + L"' Ex." + words[2] + L"]");
 }
 
@@ -195,9 +200,12 @@ Interpreter::Flow Interpreter::ClearTimer(const Words& words) {
     GatedReply(L"[Select Larger Clear Speed Or You Will Rate]");
     return Flow::kEnd;
   }
+  // A period the timer cannot hold is refused like a word that is no number: accepting it would
+  // show "On" with those minutes while the timer kept its old period, or never fired.
+  const std::optional<std::int32_t> periodMs = ClearPeriodMs(*minutes);
+  if (!periodMs) return Flow::kEnd;
   state_.SetClearMinutesText(words[1]);
-  // A period too long for the timer keeps the old one; the rest of the command still runs.
-  state_.StartClearTimer(ClearPeriodMs(*minutes));
+  state_.StartClearTimer(*periodMs);
   state_.SetClearStatusText(L"On");
   return GatedReply(L"[Clear Timer Set To " + words[1] + L" Minute(s)]");
 }

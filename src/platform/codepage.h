@@ -3,6 +3,7 @@
 // another program.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ class CodePage {
   virtual ~CodePage() = default;
   // Characters the code page lacks become its default character ("?").
   virtual std::string ToAnsi(std::wstring_view text) const = 0;
+  // Nothing when a character has no exact equivalent in the code page: never a best-fit look-alike
+  // (a fullwidth quotation mark for '"') nor the default character.
+  virtual std::optional<std::string> ToAnsiExact(std::wstring_view text) const = 0;
   virtual std::wstring FromAnsi(std::string_view text) const = 0;
 
   // The most bytes one character takes (GetCPInfo's MaxCharSize): 1 for single-byte pages, 2 for

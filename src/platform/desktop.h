@@ -1,6 +1,6 @@
 #pragma once
 // The desktop's windows as the chat client exposes them: lookup by class and synchronous
-// messages. Mirrors user32's FindWindowA, FindWindowExA and SendMessageA.
+// messages. Mirrors user32's FindWindowA, FindWindowExA, IsWindow and SendMessageA.
 
 #include <cstdint>
 #include <string>
@@ -41,6 +41,9 @@ class Desktop {
   // first child when `after` is kNoWindow), or kNoWindow.
   virtual WindowHandle FindWindowExA(WindowHandle parent, WindowHandle after,
                                      const std::string& className) = 0;
+
+  // Whether the window exists (it may be hung).
+  virtual bool IsWindow(WindowHandle window) = 0;
 
   // Sends a message and waits for the answer. For WM_SETTEXT lParam is a `const char*` to a
   // NUL-terminated ANSI text; for WM_GETTEXT it is a `char*` buffer of wParam characters, and

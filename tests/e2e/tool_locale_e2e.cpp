@@ -45,6 +45,21 @@ const Script kScripts[] = {
      L"ünïon北京"},
 };
 
+// A link as the aim: handler got it, %XX escapes decoded; "<raw ...>" when it holds a character
+// that a link may not carry raw, such as a quote, a blank or a byte outside ASCII.
+std::string Decoded(const std::string& link) {
+  constexpr char kSafe[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-._~!$&'()*+,;=:@/?%";
+  if (link.find_first_not_of(kSafe) != std::string::npos) return "<raw " + link + ">";
+  std::string out;
+  for (std::size_t i = 0; i < link.size(); ++i) {
+    out +=
+        link[i] != '%' ? link[i] : static_cast<char>(std::stoi(link.substr(i + 1, 2), nullptr, 16));
+    if (link[i] == '%') i += 2;
+  }
+  return out;
+}
+
 const Script* ScriptOfThisCodePage() {
   for (const Script& script : kScripts) {
     if (script.codePage == GetACP()) return &script;
@@ -68,7 +83,9 @@ class ToolLocaleE2E : public RoomAndTool {
 
 TEST_F(ToolLocaleE2E, RoundTripsInTheScriptOfTheCodePage) {
   // A missing Unix locale gives Wine's default code page, which must not pass for the one wanted.
-  if (const char* wanted = std::getenv("TV_CODE_PAGE")) ASSERT_EQ(std::to_string(GetACP()), wanted);
+  if (const char* wanted = std::getenv("TV_CODE_PAGE")) {
+    ASSERT_EQ(std::to_string(GetACP()), wanted);
+  }
   const Script* script = ScriptOfThisCodePage();
   if (script == nullptr) GTEST_SKIP() << "no script for code page " << GetACP();
   // The tail as the tool reads it, through the real code page: the end of the whole text, whatever
@@ -90,8 +107,11 @@ TEST_F(ToolLocaleE2E, RoundTripsInTheScriptOfTheCodePage) {
 
   ASSERT_TRUE(room::SayAsOther(Ansi(script->other), Ansi(script->text)));
   ASSERT_TRUE(SayLongLine(*script, 0));
+  // The user's half-typed line is back in the input box, byte for byte, after the tool's lines.
+  ASSERT_TRUE(Roomsim::SetDraft(Ansi(script->text)));
   ASSERT_TRUE(StartScan()) << Roomsim::Transcript();
   EXPECT_TRUE(Said(Ansi(L"[Found User '" + std::wstring(script->user) + L"']")));
+  EXPECT_EQ(Roomsim::Draft(), Ansi(script->text));
 
   // The tail's cut falls inside the long line, in the middle of a character for one of the two.
   for (const int extra : {0, 1}) {
@@ -102,16 +122,27 @@ TEST_F(ToolLocaleE2E, RoundTripsInTheScriptOfTheCodePage) {
   }
 
   // Rooms: capitals typed are lower-cased and blanks closed up, in the reply and in the link's
-  // bytes as the aim: handler received them.
-  const std::string roomInLink = Ansi(script->roomInLink);
+  // bytes as the aim: handler received them, each byte outside ASCII percent-encoded.
   std::wstring joined = script->room;
   std::erase(joined, L' ');
-  EXPECT_EQ(Reply("/JOIN " + Ansi(joined) + " 4"), "[Joining Chat '" + roomInLink + "' Ex.4]");
-  EXPECT_EQ(Links(1),
-            std::vector<std::string>{"aim:gochat?roomname=" + roomInLink + "&exchange=4"});
+  EXPECT_EQ(Reply("/JOIN " + Ansi(joined) + " 4"),
+            "[Joining Chat '" + Ansi(script->roomInLink) + "' Ex.4]");
+  const std::string roomInLink = "aim:gochat?roomname=" + Ansi(script->roomInLink);
+  EXPECT_EQ(Decoded(Links(1).at(0)), roomInLink + "&exchange=4");
   ASSERT_TRUE(tool.SetText(app::kTxtChat, Ansi(script->room)) && tool.SetText(app::kTxtEX, "5") &&
               tool.Click(app::kCmdJoin));
-  EXPECT_EQ(Links(2).back(), "aim:gochat?roomname=" + roomInLink + "&exchange=5");
+  EXPECT_EQ(Decoded(Links(2).back()), roomInLink + "&exchange=5");
+  // Pasted look-alikes of a quote and a blank: a code page that holds them has their bytes
+  // encoded, one link with no quote or blank in it; one that lacks them joins nothing, rather than
+  // let best fit turn them into a quote and a blank on the handler's command line.
+  const std::wstring pasted = L"ab\uFF02\u3000--opt\u3000\uFF02cd";
+  ASSERT_TRUE(tool.SetText(app::kTxtChat, pasted) && tool.Click(app::kCmdJoin));
+  if (script->codePage == 1251 || script->codePage == 1252) {
+    EXPECT_FALSE(tool.Text(app::kTxtChat).empty());
+    EXPECT_TRUE(Stays([&] { return Links(0).size() == 2; }));
+  } else {
+    EXPECT_EQ(Decoded(Links(3).back()), "aim:gochat?roomname=" + Ansi(pasted) + "&exchange=5");
+  }
 
   ASSERT_TRUE(WaitFor([] { return FindWindowA("AIM_ChatWnd", nullptr) != nullptr; }));
   const std::string line = Reply("/sysinfo");

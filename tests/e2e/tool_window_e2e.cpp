@@ -13,6 +13,7 @@
 
 #include "aim/room_link.h"
 #include "form/quick_join.h"
+#include "platform/win32/win32_codepage.h"
 #include "support/room_and_tool.h"
 
 namespace e2e {
@@ -122,7 +123,9 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
     const tv::form::QuickJoinButton* row = tv::form::FindQuickJoinButton(id);
     ASSERT_NE(row, nullptr) << id;
     const std::wstring room(row->fixedRoom.empty() ? row->caption : row->fixedRoom);
-    links.push_back(Ansi(tv::aim::RoomLink(room, std::wstring(row->exchange))));
+    links.push_back(
+        tv::aim::RoomLink(room, std::wstring(row->exchange), tv::platform::Win32CodePage())
+            .value_or(""));
     ASSERT_TRUE(tool.Click(id) && Links(links.size()) == links) << id;
   }
   EXPECT_EQ(links[12], "aim:gochat?roomname=cloud9&exchange=4");

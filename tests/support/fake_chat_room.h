@@ -2,7 +2,8 @@
 // A chat room on the fake desktop with the window tree of the AIM client: the chat window, the
 // transcript and input panes with their text controls, and six icon buttons of which the fifth
 // sends. A send (click or press) appends the input as the local user's line, as the real client
-// and roomsim do, so replies come back through the transcript.
+// and roomsim do, so replies come back through the transcript. More rooms can be opened beside
+// it; the members name the room in front.
 
 #include <string>
 #include <vector>
@@ -32,8 +33,10 @@ class FakeChatRoom {
   const std::vector<std::string>& Sent() const { return sent_; }
   void ClearSent() { sent_.clear(); }
 
-  // Opens the room window (again), with an empty transcript.
-  void Open();
+  // Opens a room window in front, with an empty transcript; rooms already open stay behind it.
+  void Open(const std::string& caption = "Chat Room: Lobby");
+  // Brings an open room window to the front.
+  void Front(platform::WindowHandle chatWindow);
   // Closes the room window (as the user would), with every control in it.
   void Close();
   bool IsOpen() const { return desktop.Exists(chat); }
@@ -49,8 +52,15 @@ class FakeChatRoom {
   platform::WindowHandle sendButton() const { return buttons[4]; }
 
  private:
-  void SendInput();
+  struct Windows {
+    platform::WindowHandle chat, transcript, input;
+    platform::WindowHandle buttons[6];
+  };
+  void Name(const Windows& room);
+  void Append(platform::WindowHandle transcriptControl, const std::string& speaker,
+              const std::string& message, bool red);
 
+  std::vector<Windows> rooms_;
   std::string userName_;
   std::vector<std::string> sent_;
   bool buttonDown_ = false;

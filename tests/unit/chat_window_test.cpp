@@ -108,6 +108,7 @@ TEST_F(ChatWindowTest, SendsSetTheInputThenClickOrPressTheFifthButtonAndOtherCal
   room.SayAsUser("hi");
   SetTranscriptText(os, L"");
   EXPECT_EQ(room.Transcript(), "");
+  room.desktop.SetText(room.input, "half");  // the user's line, put back after each send
   SendChatText(os, L"caf\u00E9 \u4E2D");
   SendChatLine(os, L"");  // empty text is still sent
   ClickWindow(os, room.buttons[0]);
@@ -116,36 +117,73 @@ TEST_F(ChatWindowTest, SendsSetTheInputThenClickOrPressTheFifthButtonAndOtherCal
   CloseChatWindow(os);
   EXPECT_FALSE(room.IsOpen());
   EXPECT_EQ(room.Sent(), (Lines{"caf\xE9 ?", ""}));
-  EXPECT_EQ(
-      Messages(room),
-      (Lines{M("transcript", kWmSetText), M("input", kWmSetText), M("send", kWmLButtonDown, 13),
-             M("send", kWmLButtonUp, 13), M("input", kWmSetText), M("send", kWmLButtonDown),
-             M("send", kWmKeyUp, 0x20), M("send", kWmLButtonUp), M("other", kWmLButtonDown, 13),
-             M("other", kWmLButtonUp, 13), M("chat", platform::kWmGetTextLength),
-             M("chat", kWmGetText, 31), M("chat", kWmClose)}));
-}
-
-// Without an input control there is nothing to send: the button is not pressed.
-TEST_F(ChatWindowTest, NoInputNoPress) {
-  room.desktop.DestroyWindow(room.input);
-  SendChatText(os, L"x");
-  EXPECT_TRUE(room.desktop.Log().empty());
-}
-
-// The link opens hidden, with no owner, parameters or folder; quotes and control characters
-// would break out of the handler's command line.
-TEST(JoinRoomTest, OpensTheLinkHiddenWithQuotesAndControlsEscaped) {
-  testing::FakeChatRoom room;
-  JoinRoom(room.Os(), L"R\u00C9SUM\u00C9 a&b?c=d", L" 4 ");
-  JoinRoom(room.Os(), L"x\" --evil \"y\r\n", L"\"4\t");
-  Lines calls;
-  for (const auto& c : room.shell.Calls()) {
-    EXPECT_TRUE(c.owner == platform::kNoWindow && !c.parameters && !c.directory);
-    calls.push_back(c.verb + " " + c.file + " " + std::to_string(c.showCommand));
+  const Lines keepDraft = {M("input", kWmGetTextLength), M("input", kWmGetText, 5),
+                           M("input", kWmSetText)};
+  Lines expected = {M("transcript", kWmSetText)};
+  for (const Lines& send :
+       {Lines{M("send", kWmLButtonDown, 13), M("send", kWmLButtonUp, 13)},
+        Lines{M("send", kWmLButtonDown), M("send", kWmKeyUp, 0x20), M("send", kWmLButtonUp)}}) {
+    expected.insert(expected.end(), keepDraft.begin(), keepDraft.end());
+    expected.insert(expected.end(), send.begin(), send.end());
+    expected.push_back(M("input", kWmSetText));
   }
-  EXPECT_EQ(calls, (Lines{"open aim:gochat?roomname=r\xE9sum\xE9"
-                          "a&b?c=d&exchange= 4  0",
-                          "open aim:gochat?roomname=x%22--evil%22y%0D%0A&exchange=%224%09 0"}));
+  for (const std::string& m :
+       {M("other", kWmLButtonDown, 13), M("other", kWmLButtonUp, 13),
+        M("chat", platform::kWmGetTextLength), M("chat", kWmGetText, 31), M("chat", kWmClose)}) {
+    expected.push_back(m);
+  }
+  EXPECT_EQ(Messages(room), expected);
+}
+
+// An input that is missing, or does not answer, may be holding the user's line: nothing is sent.
+TEST_F(ChatWindowTest, NoReadableInputNoPress) {
+  room.desktop.SetHung(room.input, true);
+  SendChatText(os, L"x");
+  room.desktop.DestroyWindow(room.input);
+  SendChatLine(os, L"x");
+  EXPECT_TRUE(room.desktop.Log().empty());
+  EXPECT_TRUE(room.Sent().empty());
+}
+
+// The link's bytes: the room and the exchange in the ANSI code page without best fit, and every
+// byte outside the link's safe set percent-encoded, so that nothing pasted can end the link or add
+// arguments to the handler. A name the code page cannot hold opens nothing. The link opens hidden,
+// with no owner, parameters or folder.
+TEST(JoinRoomTest, OpensTheLinkOfTheBytesWithEveryUnsafeOneEncoded) {
+  testing::FakeChatRoom room;
+  const platform::IconvCodePage cp1252("CP1252");
+  const platform::IconvCodePage cp932("CP932", 2, [](unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+  });
+  const std::wstring lookAlikes = L"ab\uFF02\u3000--opt\u3000\uFF02cd";
+  const struct {
+    const platform::CodePage& page;
+    std::wstring room, exchange;
+    const char* link;  // after "aim:gochat?roomname="; none: refused
+  } cases[] = {
+      // clang-format off
+      {room.codePage, L"R\u00C9SUM\u00C9 a&b?c=d", L" 4 ", "r%E9sum%E9a&b?c=d&exchange=%204%20"},
+      {room.codePage, L"x\" --evil \"y\r\n", L"\"4\t", "x%22--evil%22y%0D%0A&exchange=%224%09"},
+      {room.codePage, L"<a|b>^%\\#`{}[]!$'()*+,;:@/~_.-", L"4",
+       "%3Ca%7Cb%3E%5E%25%5C%23%60%7B%7D%5B%5D!$'()*+,;:@/~_.-&exchange=4"},
+      {cp1252, lookAlikes, L"4", nullptr}, {cp1252, L"lobby", L"\uFF14", nullptr},
+      {cp932, lookAlikes, L"4", "ab%FAW%81@--opt%81@%FAWcd&exchange=4"},
+      {cp932, L"\u30BD\u8868", L"4", "%83%5C%95%5C&exchange=4"},  // trail bytes "\"
+      // clang-format on
+  };
+  Lines expected;
+  for (const auto& c : cases) {
+    const platform::ChatClientOs os{room.desktop, room.shell, c.page};
+    EXPECT_EQ(JoinRoom(os, c.room, c.exchange), c.link != nullptr);
+    if (c.link != nullptr) expected.push_back(std::string("open aim:gochat?roomname=") + c.link);
+  }
+  Lines opened;
+  for (const auto& c : room.shell.Calls()) {
+    EXPECT_TRUE(c.owner == platform::kNoWindow && !c.parameters && !c.directory &&
+                c.showCommand == platform::kSwHide);
+    opened.push_back(c.verb + " " + c.file);
+  }
+  EXPECT_EQ(opened, expected);
   EXPECT_TRUE(room.desktop.Log().empty());
 }
 

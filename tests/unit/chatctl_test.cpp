@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "chatctl/chat.h"
 #include "chatctl/line_parser.h"
 #include "fake_chat_room.h"
@@ -70,19 +74,54 @@ TEST(ChatScannerTest, ReportsEachNewestLineOnceWhileScanning) {
   room.Say("Stranger", "/help");
   EXPECT_EQ(tick(2), L"||{10:00:05 AM}");  // somebody else's: no speaker, no message
   chat.scan_off();
-  const std::string transcript = room.Transcript();
   room.SayAsUser("between");
   EXPECT_EQ(tick(), L"");
-  chat.scan_on();
-  room.desktop.SetText(room.transcript, transcript);  // back to the reported line
+  chat.scan_on();  // said before scanning began: never reported
   EXPECT_EQ(tick(), L"");
   room.SayAsUser(std::string(2000, 'm'));
   EXPECT_EQ(tick(), L"||{}");  // its start lies before the 500-character tail
   room.Close();
   EXPECT_EQ(tick(2), L"");
   room.Open();  // a later chat window is picked up
+  EXPECT_EQ(tick(), L"");
   room.SayAsUser("back");
   EXPECT_EQ(tick(), L" Tester|back|{10:00:08 AM}");
+}
+
+// Several rooms, the one in front changing: a line is reported once, in the room where it was
+// said, and coming back to a room repeats nothing. A room counts only lines said after the scanner
+// first read it: one that hung when scanning began, one opened later, one already open.
+TEST(ChatScannerTest, KeepsWhatItSawOfEachRoomApart) {
+  testing::FakeChatRoom room;
+  platform::FakeTimer timer;
+  Chat chat{room.Os(), timer};
+  std::wstring seen;
+  chat.SetScanHandler([&](ChatLine& l) { seen += l.whatsaid + L" "; });
+  const platform::WindowHandle a = room.chat;
+  platform::WindowHandle b = platform::kNoWindow;
+  const std::pair<std::function<void()>, std::wstring> steps[] = {
+      {[&] { room.desktop.SetHung(room.transcript, false); }, L""},
+      {[&] { room.SayAsUser("/hide"); }, L"/hide "},
+      {[&] { room.Open("Chat Room: B"), b = room.chat, room.SayAsUser("/before"); }, L""},
+      {[&] { room.SayAsUser("/show"); }, L"/show "},
+      {[&] { room.Front(a); }, L""},
+      {[&] { room.Front(b), room.SayAsUser("/in B"), room.Front(a), room.SayAsUser("/in A"); },
+       L"/in A "},
+      {[&] { room.Front(b); }, L"/in B "},
+      {[&] { room.Front(a), room.Front(b); }, L""},
+      {[&] { chat.scan_off(), room.SayAsUser("/off"), chat.scan_on(); }, L""},
+      {[&] { room.Front(a); }, L""},
+  };
+  room.SayAsUser("/end");  // said before scanning began, while the room hangs
+  room.desktop.SetHung(room.transcript, true);
+  chat.scan_on();
+  for (const auto& [step, reported] : steps) {
+    step();
+    seen.clear();
+    chat.chat_tymer_Timer();
+    chat.chat_tymer_Timer();
+    EXPECT_EQ(seen, reported) << room.Transcript();
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -190,13 +191,14 @@ TEST_F(Form1Test, SystemInfoRefreshesTheFiguresFirst) {
   }
 }
 
-// "Join Room" needs a number for the exchange, blanks around it allowed and passed on, and a room:
-// one of blanks joins the room with no name. Only a join empties the room box.
+// "Join Room" needs a number for the exchange, blanks around it allowed and passed on, and a room
+// that the code page holds: one of blanks joins the room with no name. Only a join empties the
+// room box.
 TEST_F(Form1Test, JoinRoomByName) {
   // clang-format off
   const std::tuple<std::wstring, std::wstring, std::string> cases[] = {
       {L"My Room", L"abc", ""}, {L"", L"4", ""}, {L"   ", L"4", "join &exchange=4"},
-      {L"My Room", L" 5 ", "join myroom&exchange= 5 "}};
+      {L"My Room", L" 5 ", "join myroom&exchange=%205%20"}, {L"ab\uFF02cd", L"4", ""}};
   // clang-format on
   for (const auto& [typed, exchange, joined] : cases) {
     view.Type(kTxtChat, typed);
@@ -229,8 +231,8 @@ TEST_F(Form1Test, IdentificationTakesTheFirstSpeakerAndTheBoxAsTyped) {
   EXPECT_EQ(room.Sent(), (Lines{"[Found User '']", "[Found User 'Tester']", kHelp, kHelp, kHelp}));
 }
 
-// The clear timer takes accepted minutes and keeps a period too long for it; the sends label
-// follows the commands only, the box both.
+// The clear timer takes accepted minutes and refuses a period too long for it, so the status row
+// always shows what the timer does; the sends label follows the commands only, the box both.
 TEST_F(Form1Test, ClearTimerAndSendsSwitchOnTheWindow) {
   StartScanning();
   // Typed, or "box" for a click on the sends box; then minutes, clear status, sends label, sends
@@ -238,12 +240,13 @@ TEST_F(Form1Test, ClearTimerAndSendsSwitchOnTheWindow) {
   const std::pair<std::string, std::string> steps[] = {
       // clang-format off
       {"/ct 0.39", "0 Off On - 0 0"},
-      {"/ct 35791.394125", "35791.394125 On On - 0 0"},  // no period that fits: never fires
+      {"/ct 35791.394125", "0 Off On - 0 0"},  // 2^31 ms: longer than the timer holds, refused
       {"/ct 0.4", "0.4 On On - 24000 1"}, {"/ct 05 now", "05 On On - 300000 2"},
-      {"/ct 35791.394125", "35791.394125 On On - 300000 3"}, {"/ct off", "35791.394125 On On - 300000 3"},
-      {"/ctoff", "0 Off On - 0 3"}, {"/ct 35791.39412499999", "35791.39412499999 On On - 2147483647 4"},
-      {"/csoff", "35791.39412499999 On Off x 2147483647 4"}, {"/cson", "35791.39412499999 On On - 2147483647 4"},
-      {"box", "35791.39412499999 On On x 2147483647 4"},
+      {"/ct 35791.394125", "05 On On - 300000 2"}, {"/ct 1e308", "05 On On - 300000 2"},
+      {"/ct off", "05 On On - 300000 2"},
+      {"/ctoff", "0 Off On - 0 2"}, {"/ct 35791.39412499999", "35791.39412499999 On On - 2147483647 3"},
+      {"/csoff", "35791.39412499999 On Off x 2147483647 3"}, {"/cson", "35791.39412499999 On On - 2147483647 3"},
+      {"box", "35791.39412499999 On On x 2147483647 3"},
       // clang-format on
   };
   const auto text = [&](int id) {
@@ -262,6 +265,39 @@ TEST_F(Form1Test, ClearTimerAndSendsSwitchOnTheWindow) {
   Forget();
   form.cleartmr_Timer();  // the box is ticked: the room is emptied without a word
   EXPECT_EQ(Events(), "clear");
+}
+
+// A room whose name the code page cannot hold has no link: "/join" opens nothing and does not say
+// it joined; "/rj" leaves the room open, since it could not be joined again.
+TEST_F(Form1Test, NoLinkNoJoinAndNoRejoin) {
+  room.codePage = platform::IconvCodePage("ASCII");  // "\xE9" reads as U+FFFD, which no link holds
+  StartScanning();
+  room.desktop.SetText(room.chat, "Chat Room: caf\xE9");
+  Forget();
+  Say("/join caf\xE9 4");
+  Say("/rj 4");
+  EXPECT_EQ(Events(), "");
+  EXPECT_TRUE(room.IsOpen());
+}
+
+// Every line the tool sends goes out through the box the user types in, and leaves the user's
+// half-typed line there, unsent.
+TEST_F(Form1Test, EveryLineSentLeavesTheUsersHalfTypedLineInTheInput) {
+  const std::pair<const char*, std::function<void()>> sends[] = {
+      {"[Tavik Varrow V.2][Searching User]", [&] { view.Click(kCheck1); }},
+      {"[Found User 'Tester']", [&] { Tick(); }},
+      {"[Tavik Varrow V.2][Join", [&] { Say("/help"); }},
+      {"[System Info]", [&] { Say("/sysinfo"); }},
+      {"[Chat Cleared]", [&] { form.cleartmr_Timer(); }},
+  };
+  for (const auto& [line, send] : sends) {
+    room.desktop.SetText(room.input, "half a li");
+    Forget();
+    send();
+    EXPECT_EQ(room.desktop.Text(room.input), "half a li") << line;
+    ASSERT_EQ(room.Sent().size(), 1u) << line;
+    EXPECT_TRUE(room.Sent()[0].starts_with(line)) << room.Sent()[0];
+  }
 }
 
 TEST_F(Form1Test, SendToTrayLeavesAMinimisedWindowOnTheTaskbar) {
@@ -304,24 +340,6 @@ TEST(FormControlsTest, LayoutAndQuickJoinButtonsHoldTogether) {
     EXPECT_TRUE(button.exchange == L"5" ? top > heading5 : top > heading4 && top < heading5)
         << button.number;
   }
-}
-
-// A running clear timer restarted with a period of 0 or less stops; without a period it keeps its
-// own.
-TEST(ToolStateTest, RestartsOrStopsTheClearTimer) {
-  platform::FakeTimer timer;
-  ToolState state{timer};
-  const struct {
-    std::optional<std::int32_t> period;
-    std::int32_t runs;  // 0: stopped
-  } steps[] = {{60'000, 60'000}, {0, 0}, {std::nullopt, 0}, {5, 5}, {std::nullopt, 5}, {-1, 0}};
-  for (const auto& s : steps) {
-    state.StartClearTimer(s.period);
-    EXPECT_TRUE(state.clearTimerOn());
-    EXPECT_EQ(timer.running ? timer.period.count() : 0, s.runs) << s.period.value_or(-99);
-  }
-  state.StopClearTimer();
-  EXPECT_FALSE(state.clearTimerOn() || timer.running);
 }
 
 }  // namespace

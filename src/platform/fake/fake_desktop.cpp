@@ -11,7 +11,8 @@ WindowHandle FakeDesktop::AddWindow(WindowHandle parent, std::string className, 
   if (parent != kNoWindow && !Exists(parent)) throw std::logic_error("AddWindow: no parent");
   const WindowHandle handle = next_;
   next_ += 4;
-  windows_[handle] = Window{parent, std::move(className), std::move(text), nullptr};
+  windows_[handle] =
+      Window{parent, std::move(className), std::move(text), nullptr, static_cast<long>(handle)};
   return handle;
 }
 
@@ -29,6 +30,7 @@ std::vector<WindowHandle> FakeDesktop::ChildrenOf(WindowHandle parent) const {
   for (const auto& [handle, window] : windows_) {
     if (window.parent == parent) out.push_back(handle);
   }
+  std::ranges::stable_sort(out, {}, [this](WindowHandle w) { return windows_.at(w).order; });
   return out;
 }
 
@@ -55,7 +57,7 @@ WindowHandle FakeDesktop::FindWindowExA(WindowHandle parent, WindowHandle after,
 SendResult FakeDesktop::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                      std::intptr_t lParam) {
   auto it = windows_.find(window);
-  if (it == windows_.end()) return {};
+  if (it == windows_.end() || it->second.hung) return {};
   Message logged{window, message, wParam, lParam, {}};
   // Window messages carry their pointers in integers.
   // NOLINTNEXTLINE(performance-no-int-to-ptr)

@@ -28,9 +28,14 @@ class FakeDesktop final : public Desktop {
 
   // Adds a window as the last child of `parent` (a top-level window when kNoWindow).
   WindowHandle AddWindow(WindowHandle parent, std::string className, std::string text = {});
+  // Makes the window its parent's first child: for a top-level window, first in Z order.
+  void BringToTop(WindowHandle window) { windows_.at(window).order = --top_; }
+  // A hung window is found but answers no message.
+  void SetHung(WindowHandle window, bool hung) { windows_.at(window).hung = hung; }
   // Destroys the window and its descendants.
   void DestroyWindow(WindowHandle window);
   bool Exists(WindowHandle window) const { return windows_.contains(window); }
+  bool IsWindow(WindowHandle window) override { return Exists(window); }
 
   // Direct access, logging nothing.
   const std::string& Text(WindowHandle window) const { return windows_.at(window).text; }
@@ -55,14 +60,17 @@ class FakeDesktop final : public Desktop {
     std::string className;
     std::string text;
     Hook hook;
+    long order = 0;  // place among its siblings, lowest first
+    bool hung = false;
   };
 
   std::intptr_t DefaultAnswer(WindowHandle window, const Message& message);
   std::vector<WindowHandle> ChildrenOf(WindowHandle parent) const;
 
-  std::map<WindowHandle, Window> windows_;  // handles grow with creation: map order is child order
+  std::map<WindowHandle, Window> windows_;
   std::vector<Message> log_;
   WindowHandle next_ = 0x100;
+  long top_ = 0;  // the order of the last window brought to the top
 };
 
 }  // namespace tv::platform

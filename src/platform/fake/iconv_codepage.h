@@ -1,7 +1,8 @@
 #pragma once
 // An ANSI code page for native tests, converted by the C library's iconv as Windows converts:
-// "?" for a character the page lacks, U+FFFD for a byte that starts no character, and wide text
-// in UTF-16 units. Latin-1 unless told otherwise.
+// "?" for a character the page lacks (iconv knows no best fit, so ToAnsiExact refuses it), U+FFFD
+// for a byte that starts no character, and wide text in UTF-16 units. Latin-1 unless told
+// otherwise.
 
 #include <memory>
 #include <string>
@@ -21,6 +22,7 @@ class IconvCodePage final : public CodePage {
         fromAnsi_(Open("UTF-16LE", name)) {}
 
   std::string ToAnsi(std::wstring_view text) const override;
+  std::optional<std::string> ToAnsiExact(std::wstring_view text) const override;
   std::wstring FromAnsi(std::string_view text) const override;
   std::size_t MaxCharSize() const override { return maxCharSize_; }
   bool IsLeadByte(unsigned char byte) const override { return isLead_ && isLead_(byte); }

@@ -5,7 +5,7 @@
 namespace tv::platform {
 
 // The layout is read once: the ANSI code page is fixed for the life of a process.
-Win32CodePage::Win32CodePage() {
+Win32CodePage::Win32CodePage() : utf8_(::GetACP() == CP_UTF8) {
   CPINFO info{};
   if (::GetCPInfo(CP_ACP, &info) == 0) return;
   maxCharSize_ = info.MaxCharSize;
@@ -24,6 +24,26 @@ std::string Win32CodePage::ToAnsi(std::wstring_view text) const {
       ::WideCharToMultiByte(CP_ACP, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(size), '\0');
   ::WideCharToMultiByte(CP_ACP, 0, text.data(), wide, out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+std::optional<std::string> Win32CodePage::ToAnsiExact(std::wstring_view text) const {
+  if (text.empty()) return std::string();
+  const int wide = static_cast<int>(text.size());
+  // UTF-8 holds every character but a lone surrogate, which WC_ERR_INVALID_CHARS refuses; it takes
+  // neither of the default-character arguments.
+  const DWORD flags = utf8_ ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+  BOOL usedDefault = FALSE;
+  BOOL* const used = utf8_ ? nullptr : &usedDefault;
+  const int size =
+      ::WideCharToMultiByte(CP_ACP, flags, text.data(), wide, nullptr, 0, nullptr, used);
+  if (size <= 0 || usedDefault != FALSE) return std::nullopt;
+  std::string out(static_cast<std::size_t>(size), '\0');
+  if (::WideCharToMultiByte(CP_ACP, flags, text.data(), wide, out.data(), size, nullptr, used) !=
+          size ||
+      usedDefault != FALSE) {
+    return std::nullopt;
+  }
   return out;
 }
 

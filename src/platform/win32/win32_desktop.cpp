@@ -21,6 +21,8 @@ WindowHandle Win32Desktop::FindWindowExA(WindowHandle parent, WindowHandle after
   return FromHwnd(::FindWindowExA(ToHwnd(parent), ToHwnd(after), className.c_str(), nullptr));
 }
 
+bool Win32Desktop::IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+
 SendResult Win32Desktop::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                       std::intptr_t lParam) {
   DWORD_PTR result = 0;

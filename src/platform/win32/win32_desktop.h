@@ -16,6 +16,7 @@ class Win32Desktop final : public Desktop {
   WindowHandle FindWindowA(const std::string& className) override;
   WindowHandle FindWindowExA(WindowHandle parent, WindowHandle after,
                              const std::string& className) override;
+  bool IsWindow(WindowHandle window) override;
   SendResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                           std::intptr_t lParam) override;
 };

@@ -28,6 +28,13 @@ HWND FindTranscript(HWND chat) {
   return pane ? FindWindowExA(pane, nullptr, "Ate32Class", nullptr) : nullptr;
 }
 
+HWND FindInput() {
+  HWND chat = FindWindowA("AIM_ChatWnd", nullptr);
+  HWND pane = FindWindowExA(chat, FindWindowExA(chat, nullptr, "WndAte32Class", nullptr),
+                            "WndAte32Class", nullptr);
+  return pane ? FindWindowExA(pane, nullptr, "Ate32Class", nullptr) : nullptr;
+}
+
 std::wstring Quoted(const std::filesystem::path& path) { return L"\"" + path.wstring() + L"\""; }
 
 }  // namespace
@@ -140,6 +147,12 @@ std::string Roomsim::Transcript() {
   }
 }
 
+std::string Roomsim::Draft() { return WindowText(FindInput()); }
+
+bool Roomsim::SetDraft(const std::string& text) {
+  return SendMessageA(FindInput(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) != 0;
+}
+
 DWORD Roomsim::RunAnother(const std::string& arguments) {
   return RunToEnd(Quoted(RoomsimExe()) + Wide(arguments), 30s);
 }
@@ -156,10 +169,9 @@ bool ToolProcess::IsChecked(int id) const {
   return Send(Control(id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
 }
 
-bool ToolProcess::SetText(int id, const std::string& text) const {
-  const std::wstring wide = Wide(text);
+bool ToolProcess::SetText(int id, const std::wstring& text) const {
   DWORD_PTR done = FALSE;
-  return Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), &done) && done;
+  return Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &done) && done;
 }
 
 HWND ToolProcess::FindOwnWindow(const wchar_t* className, const wchar_t* caption) const {

@@ -57,6 +57,10 @@ class Roomsim {
   // with WM_GETTEXT alone: roomsim counts the WM_GETTEXTLENGTH before each of the tool's reads as
   // its polls, and the test's own reads must not count.
   static std::string Transcript();
+  // The text of the input box of that chat window, where the user types; and that text set, as
+  // the user's typing would set it.
+  static std::string Draft();
+  static bool SetDraft(const std::string& text);
   // Starts another roomsim with `arguments` after its quoted path, as the shell does for a link,
   // leaving this one running: its exit code once it has ended within 30 s, else STILL_ACTIVE.
   static DWORD RunAnother(const std::string& arguments);
@@ -82,7 +86,8 @@ class ToolProcess {
   bool Click(int id) const { return Send(Control(id), BM_CLICK, 0, 0); }
   bool IsChecked(int id) const;
   std::string Text(int id) const { return WindowText(Control(id)); }
-  bool SetText(int id, const std::string& text) const;
+  bool SetText(int id, const std::wstring& text) const;
+  bool SetText(int id, const std::string& text) const { return SetText(id, Wide(text)); }
   // A visible top-level window of the tool's process with that class and caption, or null.
   HWND FindOwnWindow(const wchar_t* className, const wchar_t* caption) const;
   // True once the process has ended, within 30 s; its exit code goes to `exitCode`.
