@@ -3,12 +3,37 @@
 // parses into a speaker without ":" and one braced stamp; it gets one reply at most, starting with
 // "["; with sends off only the ungated replies go out; a reply that comes back is no command.
 
+#include <algorithm>
 #include <sstream>
 
 #include "chatctl/line_parser.h"
 #include "form/controls.h"
 #include "fuzz_support.h"
+#include "interp/interpreter.h"
 #include "wired_tool.h"
+
+namespace {
+
+// The starts of the replies that the sends switch never withholds: the identification reply's,
+// and those of the table's commands that always answer, each said once to a tool of its own.
+const std::vector<std::string>& UngatedReplies() {
+  static const std::vector<std::string> replies = [] {
+    std::vector<std::string> starts = {"[Found User"};
+    for (const tv::interp::CommandWord& command : tv::interp::Interpreter::Commands()) {
+      if (command.answer != tv::interp::Answer::kAlways) continue;
+      tv::testing::WiredTool tool;
+      tool.state.SetUserName(L"tester");
+      tool.chat.scan_on();
+      tool.room.SayAsUser({command.word.begin(), command.word.end()});
+      tool.chat.chat_tymer_Timer();
+      starts.push_back(tool.room.Sent().at(0).substr(0, 14));
+    }
+    return starts;
+  }();
+  return replies;
+}
+
+}  // namespace
 
 void tv::fuzz::FuzzText(const std::wstring& text) {
   testing::WiredTool tool;
@@ -30,10 +55,8 @@ void tv::fuzz::FuzzText(const std::wstring& text) {
     Check(sent.size() <= before + 1, "more than one reply to one line");
     if (sent.size() == before + 1) {
       const std::string& reply = sent.back();
-      const bool ungated = reply.starts_with("[Tavik Varrow V.2][Join") ||
-                           reply.starts_with("[More Options") ||
-                           reply.starts_with("[System Info]") ||
-                           reply.starts_with("[Chatsends O") || reply.starts_with("[Found User");
+      const bool ungated = std::ranges::any_of(
+          UngatedReplies(), [&](const std::string& start) { return reply.starts_with(start); });
       Check(reply.starts_with('[') && (!sendsOff || ungated), "a reply not in [], or gated");
       // A reply that repeats the user's markup ("/join") may carry a line mark of its own; while
       // no user is known, the reply's own line names one.

@@ -10,15 +10,10 @@
 #include <vector>
 
 #include "aim/chat_window.h"
-#include "chatctl/chat.h"
 #include "chatctl/line_parser.h"
-#include "fake_chat_room.h"
-#include "form/tool_state.h"
-#include "form/window_commands.h"
-#include "interp/interpreter.h"
 #include "interp/markup.h"
-#include "platform/fake/fake_timer.h"
 #include "transcript_markup.h"
+#include "wired_tool.h"
 
 namespace {
 
@@ -64,34 +59,17 @@ void BM_RemoveHTML(benchmark::State& state) {
 }
 BENCHMARK(BM_RemoveHTML);
 
-class QuietWindow final : public tv::form::WindowCommands {
- public:
-  void SendToTray() override {}
-  void RestoreFromTray() override {}
-  void RemoveTrayIcon() override {}
-  void StopScan() override {}
-  void SendSystemInfo() override {}
-  void EndProcess() override {}
-};
-
 // One scanner tick on a fake chat room: the tail read through the desktop's messages, the newest
 // line cut, parsed and handed to the interpreter, which knows the user. The argument picks the
 // message: 0 a line of talk, 1 "/help", whose reply goes out through the send button. Each
 // iteration puts one of two transcripts in place (their last lines differ in the second), so that
 // every tick finds a new line, and empties the fakes' records; both are part of the figure.
 void BM_ScanTick(benchmark::State& state) {
-  tv::testing::FakeChatRoom room;
-  tv::platform::FakeTimer scanTimer;
-  tv::platform::FakeTimer clearTimer;
-  tv::chatctl::Chat chat(room.Os(), scanTimer);
-  tv::form::ToolState tool(clearTimer);
-  QuietWindow window;
-  tv::interp::Interpreter interpreter(room.Os(), chat, tool, window);
-  chat.SetScanHandler(
-      [&interpreter](const tv::chatctl::ChatLine& line) { interpreter.chat_aimchatscan(line); });
-  chat.scan_on();
+  tv::testing::WiredTool tool;
+  tv::testing::FakeChatRoom& room = tool.room;
+  tool.chat.scan_on();
   room.SayAsUser("[Tavik Varrow V.2][Searching User]");
-  chat.chat_tymer_Timer();  // names the user
+  tool.chat.chat_tymer_Timer();  // names the user
 
   const std::string message = state.range(0) == 0 ? "anyone up for a game?" : "/help";
   const std::string transcripts[2] = {Transcript(message, 1), Transcript(message, 2)};
@@ -99,11 +77,11 @@ void BM_ScanTick(benchmark::State& state) {
   for (auto _ : state) {
     room.desktop.SetText(room.transcript, transcripts[next]);
     next = 1 - next;
-    chat.chat_tymer_Timer();
+    tool.chat.chat_tymer_Timer();
     room.desktop.ClearLog();
     room.ClearSent();
   }
-  state.SetLabel(tool.userName() == L"tester" ? "user known" : "USER NOT KNOWN");
+  state.SetLabel(tool.state.userName() == L"tester" ? "user known" : "USER NOT KNOWN");
 }
 BENCHMARK(BM_ScanTick)->Arg(0)->Arg(1);
 

@@ -24,8 +24,7 @@ constexpr wchar_t kAboutText[] =
 }  // namespace
 
 MainWindow::MainWindow(const MainWindowParts& parts)
-    : chat_(parts.chat),
-      chatTymer_(parts.chatTymer),
+    : chatTymer_(parts.chatTymer),
       cleartmr_(parts.cleartmr),
       timer1_(parts.timer1),
       redBrush_(CreateSolidBrush(kRed)) {}
@@ -221,7 +220,7 @@ void MainWindow::OnCommand(int id, int code) {
 
 void MainWindow::OnTimer(UINT_PTR id) {
   if (id == chatTymer_.id()) {
-    chat_.chat_tymer_Timer();
+    form_->chat_tymer_Timer();
   } else if (id == cleartmr_.id()) {
     form_->cleartmr_Timer();
   } else if (id == timer1_.id()) {

@@ -13,16 +13,14 @@
 #include "app/handles.h"
 #include "app/tray_icon.h"
 #include "app/window_timer.h"
-#include "chatctl/chat.h"
 #include "form/form1.h"
 #include "form/form_view.h"
 
 namespace tv::app {
 
-// The scanner and the three timers that the core switches; the window routes their ticks. All of
-// it must outlive the window.
+// The three timers that the core switches; the window routes their ticks to Form1. All of them
+// must outlive the window.
 struct MainWindowParts {
-  chatctl::Chat& chat;
   WindowTimer& chatTymer;
   WindowTimer& cleartmr;
   WindowTimer& timer1;
@@ -87,7 +85,6 @@ class MainWindow final : public form::FormView {
   void trayIcon_MouseEvent(UINT mouseMessage);
   void ShowActionsMenu();
 
-  chatctl::Chat& chat_;
   WindowTimer& chatTymer_;
   WindowTimer& cleartmr_;
   WindowTimer& timer1_;

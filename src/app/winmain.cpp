@@ -1,5 +1,5 @@
-// The composition root: the real adapters, the core objects that use them, the main window and
-// its model, and the wiring between them; then the message loop until the window is gone.
+// The composition root: the real adapters, the main window, and the tool wired on them; then the
+// message loop until the window is gone.
 
 #include <windows.h>
 
@@ -8,12 +8,8 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "app/tool.h"
 #include "app/window_timer.h"
-#include "chatctl/chat.h"
-#include "form/form1.h"
-#include "form/status_labels.h"
-#include "form/tool_state.h"
-#include "interp/interpreter.h"
 #include "platform/win32/win32_codepage.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_environment.h"
@@ -60,17 +56,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   tv::app::WindowTimer chatTymer(tv::app::kChatTymerId);
   tv::app::WindowTimer cleartmr(tv::app::kCleartmrId);
   tv::app::WindowTimer timer1(tv::app::kTimer1Id);
-  tv::chatctl::Chat chat(chatOs, chatTymer);
-  tv::form::ToolState state(cleartmr);
-  tv::form::StatusLabels labels(systemOs);
-  tv::app::MainWindow window({chat, chatTymer, cleartmr, timer1});
-  tv::form::Form1 form({chatOs, chat, state, labels, timer1}, window);
-  tv::interp::Interpreter interpreter(chatOs, chat, state, form);
-  // Each new chat line, raised inside the scanner's tick, goes to the interpreter.
-  chat.SetScanHandler(
-      [&interpreter](const tv::chatctl::ChatLine& line) { interpreter.chat_aimchatscan(line); });
+  tv::app::MainWindow window({chatTymer, cleartmr, timer1});
+  tv::app::Tool tool(chatOs, systemOs, {chatTymer, cleartmr, timer1}, window);
 
-  if (!window.Create(instance, form)) return 1;
+  if (!window.Create(instance, tool.form)) return 1;
   window.Show(showCommand);
   return RunMessageLoop(window.hwnd());
 }

@@ -1,5 +1,6 @@
 #include "form/controls.h"
 
+#include <array>
 #include <vector>
 
 #include "form/quick_join.h"
@@ -8,6 +9,24 @@ namespace tv::form {
 namespace {
 
 using K = ControlKind;
+
+struct Grid {
+  std::array<int, 3> lefts;
+  int firstTop;
+  int width;
+};
+constexpr int kRowPitch = 360;
+constexpr int kButtonHeight = 255;
+constexpr Grid kExchange4Grid{{240, 1200, 2160}, 3120, 855};
+constexpr Grid kExchange5Grid{{240, 1680, 0}, 5160, 1335};
+
+// The quick-join button's place: the exchange 4 grid has three columns of 855 by 255, the exchange
+// 5 grid two columns of 1335 by 255, each five rows deep.
+TwipsRect ButtonPlace(const QuickJoinButton& button) {
+  const Grid& grid = button.exchange == L"5" ? kExchange5Grid : kExchange4Grid;
+  return {grid.lefts.at(button.column - 1), grid.firstTop + (button.row - 1) * kRowPitch,
+          grid.width, kButtonHeight};
+}
 
 // In creation order; the 25 quick-join buttons (quick_join.cpp) follow cmdJoin.
 constexpr FormControl kTable[] = {
@@ -48,8 +67,7 @@ std::vector<FormControl> InCreationOrder() {
     all.push_back(row);
     if (row.id != kCmdJoin) continue;
     for (const QuickJoinButton& button : QuickJoinButtons()) {
-      all.push_back(
-          {CommandId(button.number), K::kButton, button.caption, QuickJoinButtonRect(button)});
+      all.push_back({CommandId(button.number), K::kButton, button.caption, ButtonPlace(button)});
     }
   }
   return all;

@@ -35,6 +35,10 @@ inline constexpr int kLine3 = 119;
 // The quick-join button Command<n>, n from 1 to 25, is kCommand0 + n.
 inline constexpr int kCommand0 = 200;
 constexpr int CommandId(int number) { return kCommand0 + number; }
+// The n of Command<n> for a control ID; 0 for any other control.
+constexpr int CommandNumber(int id) {
+  return id > kCommand0 && id <= CommandId(25) ? id - kCommand0 : 0;
+}
 
 // The hidden status labels, right of the client area.
 inline constexpr int kLabel1 = 301;

@@ -2,11 +2,11 @@
 
 #include "aim/chat_window.h"
 #include "form/controls.h"
+#include "model/room_lines.h"
 
 namespace tv::form {
 namespace {
 
-constexpr wchar_t kAnnouncement[] = L"[Tavik Varrow V.2][Searching User]";
 // The uptime label keeps its design caption until the first status tick, which comes at once.
 constexpr std::chrono::milliseconds kFirstStatusTick{1};
 
@@ -19,7 +19,7 @@ Form1::Form1(const FormParts& parts, FormView& view)
       labels_(parts.labels),
       timer1_(parts.timer1),
       view_(view) {
-  state_.SetListener([this](ToolState::Field field) { ShowToolState(field); });
+  state_.SetListener([this](model::ToolState::Field field) { ShowToolState(field); });
   labels_.SetListener([this](int label) { ShowText(label, labels_.Caption(label)); });
 }
 
@@ -43,7 +43,9 @@ void Form1::Click(int control) {
       cmdJoin_Click();
       return;
     default:
-      if (const QuickJoinButton* button = FindQuickJoinButton(control)) CommandN_Click(*button);
+      if (const QuickJoinButton* button = FindQuickJoinButton(CommandNumber(control))) {
+        CommandN_Click(*button);
+      }
   }
 }
 
@@ -62,7 +64,7 @@ void Form1::Check1_Click() {
   state_.SetScanOn(view_.IsChecked(kCheck1));
   if (state_.scanOn()) {
     chat_.scan_on();
-    chat_.SendChat(kAnnouncement);
+    chat_.SendChat(model::kAnnouncement);
   }
   if (!view_.IsChecked(kCheck1)) StopScan();
 }
@@ -110,7 +112,7 @@ void Form1::CommandN_Click(const QuickJoinButton& button) {
 
 void Form1::cleartmr_Timer() {
   aim::SetTranscriptText(chatOs_, L"");
-  if (!state_.sendsOff()) aim::SendChatText(chatOs_, L"[Chat Cleared]");
+  if (!state_.sendsOff()) aim::SendChatText(chatOs_, model::kChatCleared);
 }
 
 // The text shows minutes, so the tool wakes once a minute rather than at the finest timer rate.
@@ -136,8 +138,8 @@ void Form1::mnuShow_Click() {
 
 void Form1::SendSystemInfo() { aim::SendChatText(chatOs_, labels_.SystemInfoLine()); }
 
-void Form1::ShowToolState(ToolState::Field field) {
-  using Field = ToolState::Field;
+void Form1::ShowToolState(model::ToolState::Field field) {
+  using Field = model::ToolState::Field;
   switch (field) {
     case Field::kUserName:
       ShowText(kText1, state_.userName());

@@ -10,24 +10,24 @@
 #include "form/form_view.h"
 #include "form/quick_join.h"
 #include "form/status_labels.h"
-#include "form/tool_state.h"
-#include "form/window_commands.h"
+#include "model/tool_state.h"
+#include "model/window_commands.h"
 #include "platform/chat_client.h"
 #include "platform/timer.h"
 
 namespace tv::form {
 
-// What Form1 is given by the composition root; all of it must outlive the form.
+// What Form1 is given (form::Tool gives it); all of it must outlive the form.
 struct FormParts {
   platform::ChatClientOs chatOs;
   chatctl::Chat& chat;
-  ToolState& state;
+  model::ToolState& state;
   StatusLabels& labels;
   // The status timer Timer1, which this form arms for each next change of the uptime label.
   platform::Timer& timer1;
 };
 
-class Form1 final : public WindowCommands {
+class Form1 final : public model::WindowCommands {
  public:
   // Shows every later change of `state` and `labels` in `view` until destroyed.
   Form1(const FormParts& parts, FormView& view);
@@ -44,6 +44,8 @@ class Form1 final : public WindowCommands {
   void Form_Load();
   // The key typed in the room box, Enter being L'\r'.
   void txtChat_KeyPress(wchar_t key);
+  // The window's three timers: the scanner's poll, the clear timer and the status timer.
+  void chat_tymer_Timer() { chat_.chat_tymer_Timer(); }
   void cleartmr_Timer();
   void Timer1_Timer();
   // The system has resumed from sleep or hibernation.
@@ -70,12 +72,12 @@ class Form1 final : public WindowCommands {
   // Command1_Click to Command25_Click.
   void CommandN_Click(const QuickJoinButton& button);
 
-  void ShowToolState(ToolState::Field field);
+  void ShowToolState(model::ToolState::Field field);
   void ShowText(int control, const std::wstring& text);
 
   platform::ChatClientOs chatOs_;
   chatctl::Chat& chat_;
-  ToolState& state_;
+  model::ToolState& state_;
   StatusLabels& labels_;
   platform::Timer& timer1_;
   FormView& view_;

@@ -38,31 +38,15 @@ constexpr std::array<QuickJoinButton, 25> kButtons{{
     {25, L"Older Women", L"", L"5", 5, 2},
 }};
 
-struct Grid {
-  std::array<int, 3> lefts;
-  int firstTop;
-  int width;
-};
-constexpr int kRowPitch = 360;
-constexpr int kButtonHeight = 255;
-constexpr Grid kExchange4Grid{{240, 1200, 2160}, 3120, 855};
-constexpr Grid kExchange5Grid{{240, 1680, 0}, 5160, 1335};
-
 }  // namespace
 
 std::span<const QuickJoinButton> QuickJoinButtons() { return kButtons; }
 
-const QuickJoinButton* FindQuickJoinButton(int control) {
+const QuickJoinButton* FindQuickJoinButton(int number) {
   for (const QuickJoinButton& button : kButtons) {
-    if (CommandId(button.number) == control) return &button;
+    if (button.number == number) return &button;
   }
   return nullptr;
-}
-
-TwipsRect QuickJoinButtonRect(const QuickJoinButton& button) {
-  const Grid& grid = button.exchange == L"5" ? kExchange5Grid : kExchange4Grid;
-  return {grid.lefts.at(button.column - 1), grid.firstTop + (button.row - 1) * kRowPitch,
-          grid.width, kButtonHeight};
 }
 
 void JoinQuickRoom(const platform::ChatClientOs& os, const QuickJoinButton& button,

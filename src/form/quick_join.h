@@ -1,13 +1,12 @@
 #pragma once
-// The quick-join panel without its window: the 25 room buttons with their places, and the rule of
-// the join-by-name field. Every join goes through aim::JoinRoom, which lower-cases the room and
-// removes its blanks.
+// The quick-join panel without its window: the 25 room buttons with their rooms and their places in
+// the two grids, and the rule of the join-by-name field. Every join goes through aim::JoinRoom,
+// which lower-cases the room and removes its blanks. The controls table makes a button of each.
 
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "form/controls.h"
 #include "platform/chat_client.h"
 
 namespace tv::form {
@@ -24,12 +23,8 @@ struct QuickJoinButton {
 // All 25 buttons, in keyboard focus order.
 std::span<const QuickJoinButton> QuickJoinButtons();
 
-// The button whose control ID (CommandId) is `control`; null for none.
-const QuickJoinButton* FindQuickJoinButton(int control);
-
-// The button's place: the exchange 4 grid has three columns of 855 by 255, the exchange 5 grid
-// two columns of 1335 by 255, each five rows deep.
-TwipsRect QuickJoinButtonRect(const QuickJoinButton& button);
+// The button Command<number>; null for none.
+const QuickJoinButton* FindQuickJoinButton(int number);
 
 // A click on the button: joins its fixed room, or else the room named by `caption` (the caption
 // read at the moment of the click), on the button's exchange.

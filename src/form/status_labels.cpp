@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "form/controls.h"
+#include "model/room_lines.h"
 #include "sysinfo/figures.h"
 #include "sysinfo/uptime.h"
 
@@ -52,10 +53,9 @@ std::wstring StatusLabels::SystemInfoLine() {
   Timer1_Timer();
   ShowProgramCount();
   ShowMemory();
-  return L"[System Info] [OS - " + sysinfo::GetOS(systemOs_) + L"] [CPU - " + Caption(kCPU) +
-         L"] [Uptime - " + Caption(kLabel1) + L"] [RAM - Total = " + Caption(kRamlbl) +
-         L", Free = " + Caption(kRamfreelbl) + L"] [Programs Running = " +
-         Caption(kRunningprogramslbl) + L"]";
+  return model::SystemInfoLine({sysinfo::GetOS(systemOs_), Caption(kCPU), Caption(kLabel1),
+                                Caption(kRamlbl), Caption(kRamfreelbl),
+                                Caption(kRunningprogramslbl)});
 }
 
 }  // namespace tv::form

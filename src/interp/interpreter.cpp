@@ -1,8 +1,6 @@
 #include "interp/interpreter.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <variant>
 
 #include "aim/chat_window.h"
@@ -10,18 +8,10 @@
 #include "common/number.h"
 #include "interp/markup.h"
 #include "interp/words.h"
+#include "model/room_lines.h"
 
 namespace tv::interp {
 namespace {
-
-constexpr wchar_t kHelpText[] =
-    L"[Tavik Varrow V.2][Join Chat Room = '/join chatroom ex', Close Window = '/x', Rejoin = "
-    L"'/rj ex', Chat Scan Off = '/disable', Clear = '/clear', Show = '/show', Hide = '/hide', End "
-    L"= '/end', More Options = '/more']";
-
-constexpr wchar_t kMoreText[] =
-    L"[More Options... Clear Timer(m) = '/ct #', Clear Timer Off = '/ctoff', Chat Send On = "
-    L"'/cson', Chat Send Off = '/csoff'  System Info = /sysinfo]";
 
 // How a command word is found in a line.
 enum class Match {
@@ -40,23 +30,50 @@ constexpr bool HandlersFitTheirMatch(const Commands& commands) {
 
 }  // namespace
 
-std::optional<std::int32_t> ClearPeriodMs(double minutes) {
-  const double ms = minutes * 60000.0;
-  // Rounded by hand rather than with the floating-point environment's mode, which a loaded
-  // library could have changed.
-  double rounded = std::floor(ms);
-  const double fraction = ms - rounded;
-  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0)) rounded += 1;
-  // Written so that NaN fails too.
-  if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-        rounded <= std::numeric_limits<std::int32_t>::max())) {
-    return std::nullopt;
-  }
-  return static_cast<std::int32_t>(rounded);
+const std::wstring_view Interpreter::kHelpText =
+    L"[Tavik Varrow V.2][Join Chat Room = '/join chatroom ex', Close Window = '/x', Rejoin = "
+    L"'/rj ex', Chat Scan Off = '/disable', Clear = '/clear', Show = '/show', Hide = '/hide', End "
+    L"= '/end', More Options = '/more']";
+
+const std::wstring_view Interpreter::kMoreText =
+    L"[More Options... Clear Timer(m) = '/ct #', Clear Timer Off = '/ctoff', Chat Send On = "
+    L"'/cson', Chat Send Off = '/csoff'  System Info = /sysinfo]";
+
+struct Interpreter::Command {
+  CommandWord said;
+  Match match;
+  std::variant<Flow (Interpreter::*)(), Flow (Interpreter::*)(const Words&)> handler;
+};
+
+constexpr Interpreter::Command Interpreter::kCommands[] = {
+    {{L"/help", Answer::kAlways}, Match::kMessage, &Interpreter::Help},
+    {{L"/more", Answer::kAlways}, Match::kMessage, &Interpreter::More},
+    {{L"/x", Answer::kNothing}, Match::kMessage, &Interpreter::CloseWindow},
+    {{L"/rj", Answer::kNothing}, Match::kFirstOfTwo, &Interpreter::Rejoin},
+    {{L"/join", Answer::kGated}, Match::kFirstOfThree, &Interpreter::Join},
+    {{L"/end", Answer::kGated}, Match::kMessage, &Interpreter::End},
+    {{L"/disable", Answer::kGated}, Match::kMessage, &Interpreter::Disable},
+    {{L"/clear", Answer::kGated}, Match::kMessage, &Interpreter::Clear},
+    {{L"/hide", Answer::kGated}, Match::kMessage, &Interpreter::Hide},
+    {{L"/show", Answer::kGated}, Match::kMessage, &Interpreter::Show},
+    {{L"/sysinfo", Answer::kAlways}, Match::kMessage, &Interpreter::SystemInfo},
+    {{L"/ct", Answer::kGated}, Match::kFirstOfThree, &Interpreter::ClearTimer},
+    {{L"/ctoff", Answer::kGated}, Match::kMessage, &Interpreter::ClearTimerOff},
+    {{L"/cson", Answer::kAlways}, Match::kMessage, &Interpreter::SendsOn},
+    {{L"/csoff", Answer::kAlways}, Match::kMessage, &Interpreter::SendsOff},
+};
+std::span<const CommandWord> Interpreter::Commands() {
+  static_assert(HandlersFitTheirMatch(kCommands));
+  static const std::vector<CommandWord> words = [] {
+    std::vector<CommandWord> out;
+    for (const Command& command : kCommands) out.push_back(command.said);
+    return out;
+  }();
+  return words;
 }
 
-Interpreter::Interpreter(platform::ChatClientOs os, chatctl::Chat& chat, form::ToolState& state,
-                         form::WindowCommands& window)
+Interpreter::Interpreter(platform::ChatClientOs os, chatctl::Chat& chat, model::ToolState& state,
+                         model::WindowCommands& window)
     : chatOs_(os), chat_(chat), state_(state), window_(window) {}
 
 void Interpreter::chat_aimchatscan(const chatctl::ChatLine& line) {
@@ -73,33 +90,9 @@ void Interpreter::chat_aimchatscan(const chatctl::ChatLine& line) {
   RunCommands(line.whatsaid, m);
 }
 
-struct Interpreter::Command {
-  std::wstring_view word;
-  Match match;
-  std::variant<Flow (Interpreter::*)(), Flow (Interpreter::*)(const Words&)> handler;
-};
-
 // Every line of the user's is tested against each command in turn. After a command has acted the
 // rest are still tested, unless its handler ends the line; at most one command acts on a line.
 void Interpreter::RunCommands(const std::wstring& typed, const std::wstring& m) {
-  static constexpr Command kCommands[] = {
-      {L"/help", Match::kMessage, &Interpreter::Help},
-      {L"/more", Match::kMessage, &Interpreter::More},
-      {L"/x", Match::kMessage, &Interpreter::CloseWindow},
-      {L"/rj", Match::kFirstOfTwo, &Interpreter::Rejoin},
-      {L"/join", Match::kFirstOfThree, &Interpreter::Join},
-      {L"/end", Match::kMessage, &Interpreter::End},
-      {L"/disable", Match::kMessage, &Interpreter::Disable},
-      {L"/clear", Match::kMessage, &Interpreter::Clear},
-      {L"/hide", Match::kMessage, &Interpreter::Hide},
-      {L"/show", Match::kMessage, &Interpreter::Show},
-      {L"/sysinfo", Match::kMessage, &Interpreter::SystemInfo},
-      {L"/ct", Match::kFirstOfThree, &Interpreter::ClearTimer},
-      {L"/ctoff", Match::kMessage, &Interpreter::ClearTimerOff},
-      {L"/cson", Match::kMessage, &Interpreter::SendsOn},
-      {L"/csoff", Match::kMessage, &Interpreter::SendsOff},
-  };
-  static_assert(HandlersFitTheirMatch(kCommands));
   for (const Command& command : kCommands) {
     if (Run(command, typed, m) == Flow::kEnd) return;
   }
@@ -107,31 +100,23 @@ void Interpreter::RunCommands(const std::wstring& typed, const std::wstring& m) 
 
 Interpreter::Flow Interpreter::Run(const Command& command, const std::wstring& typed,
                                    const std::wstring& m) {
+  running_ = &command;
   if (command.match == Match::kMessage) {
-    return m == command.word ? (this->*std::get<0>(command.handler))() : Flow::kNext;
+    return m == command.said.word ? (this->*std::get<0>(command.handler))() : Flow::kNext;
   }
   const Words words = SplitWords(typed, command.match == Match::kFirstOfTwo ? 2 : 3);
-  return words[0] == command.word ? (this->*std::get<1>(command.handler))(words) : Flow::kNext;
+  return words[0] == command.said.word ? (this->*std::get<1>(command.handler))(words) : Flow::kNext;
 }
 
-void Interpreter::Reply(const std::wstring& text) { aim::SendChatText(chatOs_, text); }
-
-// With sends off the gated reply is withheld and the handling of the line ends.
-Interpreter::Flow Interpreter::GatedReply(const std::wstring& text) {
-  if (state_.sendsOff()) return Flow::kEnd;
-  Reply(text);
+Interpreter::Flow Interpreter::Say(const std::wstring& text) {
+  if (running_->said.answer == Answer::kGated && state_.sendsOff()) return Flow::kEnd;
+  aim::SendChatText(chatOs_, text);
   return Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::Help() {
-  Reply(kHelpText);
-  return Flow::kNext;
-}
+Interpreter::Flow Interpreter::Help() { return Say(std::wstring(kHelpText)); }
 
-Interpreter::Flow Interpreter::More() {
-  Reply(kMoreText);
-  return Flow::kNext;
-}
+Interpreter::Flow Interpreter::More() { return Say(std::wstring(kMoreText)); }
 
 Interpreter::Flow Interpreter::CloseWindow() {
   aim::CloseChatWindow(chatOs_);
@@ -155,36 +140,35 @@ Interpreter::Flow Interpreter::Join(const Words& words) {
   if (!aim::JoinRoom(chatOs_, words[1], ShortestDecimal(LeadingNumberValue(words[2])))) {
     return Flow::kNext;
   }
-  return GatedReply(L"[Joining Chat '" + words[1] + L"' Ex." + words[2] + L"]");
+  return Say(L"[Joining Chat '" + words[1] + L"' Ex." + words[2] + L"]");
 }
 
 Interpreter::Flow Interpreter::End() {
-  if (!state_.sendsOff()) Reply(L"[Ending...]");
+  Say(L"[Ending...]");
   window_.RemoveTrayIcon();
   window_.EndProcess();
   return Flow::kEnd;
 }
 
 Interpreter::Flow Interpreter::Disable() {
-  const bool sendsOff = state_.sendsOff();
-  if (!sendsOff) Reply(L"[Chatscan Disabled]");
+  const Flow flow = Say(L"[Chatscan Disabled]");
   window_.StopScan();
-  return sendsOff ? Flow::kEnd : Flow::kNext;
+  return flow;
 }
 
 Interpreter::Flow Interpreter::Clear() {
   aim::SetTranscriptText(chatOs_, L"");
-  return GatedReply(L"[Chat Cleared]");
+  return Say(model::kChatCleared);
 }
 
 Interpreter::Flow Interpreter::Hide() {
   window_.SendToTray();
-  return GatedReply(L"[Sent To Tray]");
+  return Say(L"[Sent To Tray]");
 }
 
 Interpreter::Flow Interpreter::Show() {
   window_.RestoreFromTray();
-  return GatedReply(L"[Retrieved From Tray]");
+  return Say(L"[Retrieved From Tray]");
 }
 
 Interpreter::Flow Interpreter::SystemInfo() {
@@ -196,40 +180,37 @@ Interpreter::Flow Interpreter::SystemInfo() {
 Interpreter::Flow Interpreter::ClearTimer(const Words& words) {
   const std::optional<double> minutes = words.size() < 2 ? std::nullopt : NumberValue(words[1]);
   if (!minutes) return Flow::kEnd;
-  if (*minutes < kMinClearMinutes) {
-    GatedReply(L"[Select Larger Clear Speed Or You Will Rate]");
+  if (*minutes < model::kMinClearMinutes) {
+    Say(L"[Select Larger Clear Speed Or You Will Rate]");
     return Flow::kEnd;
   }
   // A period the timer cannot hold is refused like a word that is no number: accepting it would
   // show "On" with those minutes while the timer kept its old period, or never fired.
-  const std::optional<std::int32_t> periodMs = ClearPeriodMs(*minutes);
+  const std::optional<std::int32_t> periodMs = model::ClearPeriodMs(*minutes);
   if (!periodMs) return Flow::kEnd;
   state_.SetClearMinutesText(words[1]);
   state_.StartClearTimer(*periodMs);
   state_.SetClearStatusText(L"On");
-  return GatedReply(L"[Clear Timer Set To " + words[1] + L" Minute(s)]");
+  return Say(L"[Clear Timer Set To " + words[1] + L" Minute(s)]");
 }
 
 Interpreter::Flow Interpreter::ClearTimerOff() {
   state_.SetClearStatusText(L"Off");
   state_.SetClearMinutesText(L"0");
   state_.StopClearTimer();
-  return GatedReply(L"[Clear Timer Off]");
+  return Say(L"[Clear Timer Off]");
 }
 
 Interpreter::Flow Interpreter::SendsOn() {
   state_.SetSendsText(L"On");
   state_.SetSendsOff(false);
-  Reply(L"[Chatsends On]");
-  return Flow::kNext;
+  return Say(L"[Chatsends On]");
 }
 
 Interpreter::Flow Interpreter::SendsOff() {
   state_.SetSendsText(L"Off");
   state_.SetSendsOff(true);
-  // Sent although sends are now off.
-  Reply(L"[Chatsends Off]");
-  return Flow::kNext;
+  return Say(L"[Chatsends Off]");  // an answer always: sent although sends are now off
 }
 
 }  // namespace tv::interp

@@ -3,31 +3,43 @@
 // screen name from the first line it is given, ignores every other speaker afterwards, and carries
 // out the user's chat commands, answering with bracketed reply lines in the room.
 
-#include <cstdint>
-#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chatctl/chat.h"
-#include "form/tool_state.h"
-#include "form/window_commands.h"
+#include "model/tool_state.h"
+#include "model/window_commands.h"
 #include "platform/chat_client.h"
 
 namespace tv::interp {
 
-// The shortest clear period "/ct" accepts, in minutes.
-inline constexpr double kMinClearMinutes = 0.4;
+// What a command says in the room.
+enum class Answer {
+  kNothing,  // no reply
+  kAlways,   // its reply goes out whatever the chat-sends switch says
+  kGated,    // while chat sends are off its reply is withheld, and the handling of the line ends
+};
 
-// Minutes as a clear-timer period: milliseconds rounded to the nearest whole number, halves to
-// the even neighbour. Nothing when the result does not fit a signed 32-bit integer.
-std::optional<std::int32_t> ClearPeriodMs(double minutes);
+struct CommandWord {
+  std::wstring_view word;  // normalised, as the user's line is compared with it
+  Answer answer;
+};
 
 class Interpreter {
  public:
   // `chat` is the scanner, for the identification reply; the composition root hands its lines to
   // chat_aimchatscan. Everything passed in must outlive this object.
-  Interpreter(platform::ChatClientOs os, chatctl::Chat& chat, form::ToolState& state,
-              form::WindowCommands& window);
+  Interpreter(platform::ChatClientOs os, chatctl::Chat& chat, model::ToolState& state,
+              model::WindowCommands& window);
+
+  // The command table, in the order a line is tested against it.
+  static std::span<const CommandWord> Commands();
+
+  // The help texts of "/help" and "/more", which name the commands.
+  static const std::wstring_view kHelpText;
+  static const std::wstring_view kMoreText;
 
   // Handles one reported line; `datesaid` is not used. Reports nothing to the caller.
   void chat_aimchatscan(const chatctl::ChatLine& line);
@@ -36,11 +48,12 @@ class Interpreter {
   using Words = std::vector<std::wstring>;
   enum class Flow { kNext, kEnd };
   struct Command;
+  static const Command kCommands[];
 
   void RunCommands(const std::wstring& typed, const std::wstring& m);
   Flow Run(const Command& command, const std::wstring& typed, const std::wstring& m);
-  void Reply(const std::wstring& text);
-  Flow GatedReply(const std::wstring& text);
+  // The running command's reply, withheld as its row of the table says.
+  Flow Say(const std::wstring& text);
 
   // The handlers of the command table; those of word commands get the message's words.
   Flow Help();
@@ -61,8 +74,9 @@ class Interpreter {
 
   platform::ChatClientOs chatOs_;
   chatctl::Chat& chat_;
-  form::ToolState& state_;
-  form::WindowCommands& window_;
+  model::ToolState& state_;
+  model::WindowCommands& window_;
+  const Command* running_ = nullptr;
 };
 
 }  // namespace tv::interp

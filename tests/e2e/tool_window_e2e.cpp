@@ -120,7 +120,7 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
   // turn.
   std::vector<std::string> links;
   for (int id = app::CommandId(1); id <= app::CommandId(25); ++id) {
-    const tv::form::QuickJoinButton* row = tv::form::FindQuickJoinButton(id);
+    const tv::form::QuickJoinButton* row = tv::form::FindQuickJoinButton(app::CommandNumber(id));
     ASSERT_NE(row, nullptr) << id;
     const std::wstring room(row->fixedRoom.empty() ? row->caption : row->fixedRoom);
     links.push_back(

@@ -10,6 +10,8 @@
 
 #include "form/controls.h"
 #include "form/quick_join.h"
+#include "interp/markup.h"
+#include "interp/words.h"
 #include "wired_tool.h"
 
 namespace tv::form {
@@ -76,10 +78,32 @@ class Form1Test : public ::testing::Test, public testing::WiredTool {
 
 struct CommandCase {
   const char* typed;
-  std::string sendsOn;
-  const char* sendsOff;  // null: as with sends on
+  std::string events;  // with sends on
 };
 void PrintTo(const CommandCase& c, std::ostream* out) { *out << '"' << c.typed << '"'; }
+
+// With sends off, the events less the reply when the command table gates the reply of the command
+// whose word the message starts with.
+std::string WithSendsOff(const CommandCase& c) {
+  const std::string typed = c.typed;
+  const std::wstring m =
+      interp::RemoveHTML(interp::Normalise(std::wstring(typed.begin(), typed.end())));
+  const interp::CommandWord* acting = nullptr;
+  for (const interp::CommandWord& command : interp::Interpreter::Commands()) {
+    if (m.starts_with(command.word) && (!acting || command.word.size() > acting->word.size())) {
+      acting = &command;
+    }
+  }
+  if (acting == nullptr || acting->answer != interp::Answer::kGated) return c.events;
+  std::string kept;
+  for (std::size_t at = 0; at <= c.events.size();) {
+    const std::size_t end = std::min(c.events.find('|', at), c.events.size());
+    const std::string event = c.events.substr(at, end - at);
+    if (!event.starts_with('[')) kept += (kept.empty() ? "" : "|") + event;
+    at = end + 1;
+  }
+  return kept;
+}
 
 class CommandTest : public Form1Test,
                     public ::testing::WithParamInterface<std::tuple<CommandCase, bool>> {};
@@ -90,45 +114,52 @@ TEST_P(CommandTest, ActsAndRepliesAndTheReplyMatchesNothing) {
   if (sendsOff) view.Click(kCheck2);
   Forget();
   Say(command.typed);
-  EXPECT_EQ(Events(), sendsOff && command.sendsOff ? command.sendsOff : command.sendsOn);
+  EXPECT_EQ(Events(), sendsOff ? WithSendsOff(command) : command.events);
   Forget();
   Tick();  // the reply comes back as the user's own line
-  EXPECT_EQ(Events(), command.sendsOn.ends_with("stopped") ? "stopped" : "");
+  EXPECT_EQ(Events(), command.events.ends_with("stopped") ? "stopped" : "");
 }
 
 const std::string kRefused = "[Select Larger Clear Speed Or You Will Rate]";
 const std::string kJoin4 = "join lobby&exchange=4";
 // clang-format off
 const CommandCase kCommands[] = {
-    {"/help", kHelp, nullptr}, {"/HELP", kHelp, nullptr}, {"/hel p", kHelp, nullptr},
-    {"/help me", "", nullptr}, {"/more", kMore, nullptr}, {"/x", "close", nullptr},
-    {"/rj 4", "close|" + kJoin4, nullptr}, {"/rj  4", "close|" + kJoin4, nullptr},
-    {"/rj", "", nullptr}, {"/rj x", "", nullptr}, {"/rj 4 x", "", nullptr},
-    {"/join Lobby 4", kJoin4 + "|[Joining Chat 'lobby' Ex.4]", "join lobby&exchange=4"},
-    {"/join lobby 4x", kJoin4 + "|[Joining Chat 'lobby' Ex.4x]", "join lobby&exchange=4"},
-    {"/join my room 4", "join my&exchange=0|[Joining Chat 'my' Ex.room4]", "join my&exchange=0"},
-    {"/join  lobby 4", "join &exchange=0|[Joining Chat '' Ex.lobby4]", "join &exchange=0"},
-    {"/join lobby 4.50", "join lobby&exchange=4.5|[Joining Chat 'lobby' Ex.4.50]",
-     "join lobby&exchange=4.5"},
-    {"/join lobby", "", nullptr},
-    {"/end", "[Ending...]|RemoveTrayIcon|EndProcess", "RemoveTrayIcon|EndProcess"},
-    {"/disable", "[Chatscan Disabled]|stopped", "stopped"},
-    {"/clear", "clear|[Chat Cleared]", "clear"},
+    {"/help", kHelp}, {"/HELP", kHelp}, {"/hel p", kHelp}, {"/help me", ""}, {"/more", kMore},
+    {"/x", "close"}, {"/rj 4", "close|" + kJoin4}, {"/rj  4", "close|" + kJoin4}, {"/rj", ""},
+    {"/rj x", ""}, {"/rj 4 x", ""}, {"/join Lobby 4", kJoin4 + "|[Joining Chat 'lobby' Ex.4]"},
+    {"/join lobby 4x", kJoin4 + "|[Joining Chat 'lobby' Ex.4x]"},
+    {"/join my room 4", "join my&exchange=0|[Joining Chat 'my' Ex.room4]"},
+    {"/join  lobby 4", "join &exchange=0|[Joining Chat '' Ex.lobby4]"},
+    {"/join lobby 4.50", "join lobby&exchange=4.5|[Joining Chat 'lobby' Ex.4.50]"},
+    {"/join lobby", ""}, {"/end", "[Ending...]|RemoveTrayIcon|EndProcess"},
+    {"/disable", "[Chatscan Disabled]|stopped"}, {"/clear", "clear|[Chat Cleared]"},
     // The scanner strips typed tags before the interpreter sees the line.
-    {"<b>/clear</b>", "clear|[Chat Cleared]", "clear"},
-    {"<b>/ct 5</b>", "[Clear Timer Set To 5 Minute(s)]", ""},
-    {"/hide", "[Sent To Tray]|AddTrayIcon|MinimiseAndHide", "AddTrayIcon|MinimiseAndHide"},
-    {"/show", "[Retrieved From Tray]|RemoveTrayIcon", "RemoveTrayIcon"},
-    {"/sysinfo", "[System Info]", nullptr}, {"/Sys Info", "[System Info]", nullptr},
-    {"/sysinfo now", "", nullptr}, {"/ct 5", "[Clear Timer Set To 5 Minute(s)]", ""},
-    {"/ct 0.39", kRefused, ""}, {"/ct -1", kRefused, ""}, {"/ct five", "", nullptr},
-    {"/ct", "", nullptr}, {"/ctoff", "[Clear Timer Off]", ""}, {"/c toff", "[Clear Timer Off]", ""},
-    {"/cson", "[Chatsends On]", nullptr}, {"/csoff", "[Chatsends Off]", nullptr},
-    {"/cs off", "[Chatsends Off]", nullptr}, {"", "", nullptr}, {"[Chat Cleared]", "", nullptr},
+    {"<b>/clear</b>", "clear|[Chat Cleared]"}, {"<b>/ct 5</b>", "[Clear Timer Set To 5 Minute(s)]"},
+    {"/hide", "[Sent To Tray]|AddTrayIcon|MinimiseAndHide"},
+    {"/show", "[Retrieved From Tray]|RemoveTrayIcon"}, {"/sysinfo", "[System Info]"},
+    {"/Sys Info", "[System Info]"}, {"/sysinfo now", ""}, {"/ct 5", "[Clear Timer Set To 5 Minute(s)]"},
+    {"/ct 0.39", kRefused}, {"/ct -1", kRefused}, {"/ct five", ""}, {"/ct", ""},
+    {"/ctoff", "[Clear Timer Off]"}, {"/c toff", "[Clear Timer Off]"}, {"/cson", "[Chatsends On]"},
+    {"/csoff", "[Chatsends Off]"}, {"/cs off", "[Chatsends Off]"}, {"", ""}, {"[Chat Cleared]", ""},
 };
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Table, CommandTest,
                          ::testing::Combine(::testing::ValuesIn(kCommands), ::testing::Bool()));
+
+// The replies of "/help" and "/more", as the user reads them, name every other command of the
+// table.
+TEST(CommandTableTest, TheHelpTextsNameEveryOtherCommand) {
+  EXPECT_EQ(
+      std::string(interp::Interpreter::kHelpText.begin(), interp::Interpreter::kHelpText.end()),
+      kHelp);
+  EXPECT_EQ(
+      std::string(interp::Interpreter::kMoreText.begin(), interp::Interpreter::kMoreText.end()),
+      kMore);
+  for (const interp::CommandWord& command : interp::Interpreter::Commands().subspan(1)) {
+    const std::string word(command.word.begin(), command.word.end());
+    EXPECT_NE((kHelp + kMore).find(word), std::string::npos) << word;
+  }
+}
 
 TEST_F(Form1Test, LoadsCollapsedWithTheFiguresAndMoreOptionsSwitchesTheHeight) {
   EXPECT_EQ(view.Text(kRunningprogramslbl), L"0");
@@ -335,7 +366,7 @@ TEST(FormControlsTest, LayoutAndQuickJoinButtonsHoldTogether) {
   for (const QuickJoinButton& button : QuickJoinButtons()) {
     const FormControl* control = FindControl(CommandId(button.number));
     ASSERT_NE(control, nullptr) << button.number;
-    ASSERT_EQ(FindQuickJoinButton(control->id), &button);
+    ASSERT_EQ(FindQuickJoinButton(CommandNumber(control->id)), &button);
     const int top = control->place.top;
     EXPECT_TRUE(button.exchange == L"5" ? top > heading5 : top > heading4 && top < heading5)
         << button.number;

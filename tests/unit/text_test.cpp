@@ -5,9 +5,9 @@
 
 #include "common/number.h"
 #include "common/text.h"
-#include "interp/interpreter.h"
 #include "interp/markup.h"
 #include "interp/words.h"
+#include "model/tool_state.h"
 
 namespace tv {
 namespace {
@@ -73,7 +73,7 @@ TEST(NumberTest, PlainNumbersLeadingNumbersAndClearPeriods) {
       {35791.39412499999, 2147483647}, {35791.394125, {}}, {1e300, {}}, {-1e300, {}},
   };
   // clang-format on
-  for (const auto& [minutes, ms] : clear) EXPECT_EQ(interp::ClearPeriodMs(minutes), ms) << minutes;
+  for (const auto& [minutes, ms] : clear) EXPECT_EQ(model::ClearPeriodMs(minutes), ms) << minutes;
 }
 
 }  // namespace

@@ -7,11 +7,20 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/timer.h"
 
-namespace tv::form {
+namespace tv::model {
+
+// The shortest clear period "/ct" accepts, in minutes.
+inline constexpr double kMinClearMinutes = 0.4;
+
+// Minutes as a clear-timer period: milliseconds rounded to the nearest whole number, halves to
+// the even neighbour. Nothing when the result does not fit a signed 32-bit integer, the longest
+// period the window's timer holds.
+std::optional<std::int32_t> ClearPeriodMs(double minutes);
 
 class ToolState {
  public:
@@ -80,4 +89,4 @@ class ToolState {
   bool clearTimerOn_ = false;
 };
 
-}  // namespace tv::form
+}  // namespace tv::model

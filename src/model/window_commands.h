@@ -1,7 +1,7 @@
 #pragma once
 // What the chat commands ask of the main window. Form1 implements it; tests fake it.
 
-namespace tv::form {
+namespace tv::model {
 
 class WindowCommands {
  public:
@@ -23,4 +23,4 @@ class WindowCommands {
   virtual void EndProcess() = 0;
 };
 
-}  // namespace tv::form
+}  // namespace tv::model

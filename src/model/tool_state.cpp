@@ -1,9 +1,26 @@
-#include "form/tool_state.h"
+#include "model/tool_state.h"
 
 #include <chrono>
+#include <cmath>
+#include <limits>
 #include <utility>
 
-namespace tv::form {
+namespace tv::model {
+
+std::optional<std::int32_t> ClearPeriodMs(double minutes) {
+  const double ms = minutes * 60000.0;
+  // Rounded by hand rather than with the floating-point environment's mode, which a loaded
+  // library could have changed.
+  double rounded = std::floor(ms);
+  const double fraction = ms - rounded;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0)) rounded += 1;
+  // Written so that NaN fails too.
+  if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
+        rounded <= std::numeric_limits<std::int32_t>::max())) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(rounded);
+}
 
 ToolState::ToolState(platform::Timer& clearTimer) : clearTimer_(clearTimer) {}
 
@@ -45,4 +62,4 @@ void ToolState::StopClearTimer() {
   clearTimer_.Stop();
 }
 
-}  // namespace tv::form
+}  // namespace tv::model
