@@ -114,17 +114,17 @@ bool IsRule(int id) {
   return item != nullptr && item->kind == ControlKind::kRule;
 }
 
-void CreateControlWindows(HWND form, HMODULE uxtheme) {
+bool CreateControlWindows(HWND form, HMODULE uxtheme) {
   auto* instance = FromInteger<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
   for (const FormControl& item : form::FormControls()) {
     const DWORD exStyle = item.kind == ControlKind::kTextBox ? WS_EX_CLIENTEDGE : 0;
     HWND control = CreateWindowExW(
         exStyle, ClassOf(item.kind), std::wstring(item.caption).c_str(), StyleOf(item.kind), 0, 0,
         0, 0, form, FromInteger<HMENU>(static_cast<INT_PTR>(item.id)), instance, nullptr);
-    if (control != nullptr && item.kind == ControlKind::kCheckBox) {
-      UseClassicLook(control, uxtheme);
-    }
+    if (control == nullptr) return false;
+    if (item.kind == ControlKind::kCheckBox) UseClassicLook(control, uxtheme);
   }
+  return true;
 }
 
 void PlaceControlWindows(HWND form, UINT dpi) {
@@ -142,14 +142,16 @@ UniqueFont SetControlFont(HWND form, UINT dpi) {
                               FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                               L"MS Shell Dlg"));
+  if (!font) return font;
   for (const FormControl& item : form::FormControls()) {
     SendMessageW(GetDlgItem(form, item.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
   return font;
 }
 
-void SubclassRoomBox(HWND edit, form::Form1& form) {
-  SetWindowSubclass(edit, &RoomBoxProc, kRoomBoxSubclassId, reinterpret_cast<DWORD_PTR>(&form));
+bool SubclassRoomBox(HWND edit, form::Form1& form) {
+  return SetWindowSubclass(edit, &RoomBoxProc, kRoomBoxSubclassId,
+                           reinterpret_cast<DWORD_PTR>(&form)) != FALSE;
 }
 
 }  // namespace tv::app

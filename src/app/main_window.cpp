@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <cwctype>
+
 #include "app/client_size.h"
 #include "app/control_windows.h"
 #include "app/dpi.h"
@@ -35,8 +37,9 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create(HINSTANCE instance, form::Form1& form) {
   form_ = &form;
-  if (!RegisterWindowClass(instance)) return false;
+  if (!RegisterWindowClass(instance)) return Failed(L"registering the window class");
   UniqueMenu menuBar = CreateMenus();
+  if (!menuBar) return Failed(L"making the menus");
   // A first guess at the size; Form_Load sets the exact client size at the window's own DPI.
   const UINT dpi = SystemDpi();
   const SIZE outer = OuterSize({TwipsToPixels(form::kClientWidthTwips, dpi),
@@ -45,9 +48,26 @@ bool MainWindow::Create(HINSTANCE instance, form::Form1& form) {
   HWND window =
       CreateWindowExW(kFormExStyle, kFormClassName, kFormCaption, kFormStyle, CW_USEDEFAULT,
                       CW_USEDEFAULT, outer.cx, outer.cy, nullptr, menuBar.get(), instance, this);
-  if (window == nullptr) return false;
+  // A failure inside WM_CREATE has said which step it was.
+  if (window == nullptr) return failure_.empty() ? Failed(L"creating the window") : false;
   static_cast<void>(menuBar.release());  // the window destroys its menu bar
   return true;
+}
+
+bool MainWindow::Failed(const wchar_t* step) {
+  const DWORD error = GetLastError();
+  wchar_t* reason = nullptr;
+  FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&reason), 0, nullptr);
+  failure_ = std::wstring(step) + L" failed (error " + std::to_wstring(error) + L")";
+  if (reason != nullptr) {
+    std::wstring text(reason);
+    LocalFree(reason);
+    while (!text.empty() && (iswspace(text.back()) || text.back() == L'.')) text.pop_back();
+    failure_ += L": " + text;
+  }
+  return false;
 }
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
@@ -65,13 +85,16 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
   return windowClass_->registered();
 }
 
-// The menu bar shows "About" and "Send To Tray"; "Actions" pops up from the tray icon.
+// The menu bar shows "About" and "Send To Tray"; "Actions" pops up from the tray icon. Null when
+// any of it cannot be made.
 UniqueMenu MainWindow::CreateMenus() {
   UniqueMenu menuBar(CreateMenu());
-  AppendMenuW(menuBar.get(), MF_STRING, kMnuABout, L"About");
-  AppendMenuW(menuBar.get(), MF_STRING, kMnuTray, L"Send To Tray");
   actionsMenu_.reset(CreatePopupMenu());
-  AppendMenuW(actionsMenu_.get(), MF_STRING, kMnuShow, L"Show");
+  if (!menuBar || !actionsMenu_ || !AppendMenuW(menuBar.get(), MF_STRING, kMnuABout, L"About") ||
+      !AppendMenuW(menuBar.get(), MF_STRING, kMnuTray, L"Send To Tray") ||
+      !AppendMenuW(actionsMenu_.get(), MF_STRING, kMnuShow, L"Show")) {
+    return nullptr;
+  }
   return menuBar;
 }
 
@@ -160,10 +183,11 @@ bool MainWindow::OnCreate() {
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
   activateMessage_ = ActivateMessage();
   uxtheme_.reset(platform::LoadSystemLibrary("uxtheme.dll"));  // never a planted copy
-  CreateControlWindows(hwnd_, uxtheme_.get());
+  if (!CreateControlWindows(hwnd_, uxtheme_.get())) return Failed(L"creating the controls");
   PlaceControlWindows(hwnd_, dpi_);
   controlFont_ = SetControlFont(hwnd_, dpi_);
-  SubclassRoomBox(Control(kTxtChat), *form_);
+  if (!controlFont_) return Failed(L"making the controls' font");
+  if (!SubclassRoomBox(Control(kTxtChat), *form_)) return Failed(L"hooking the room box's keys");
   lastFocus_ = Control(kCheck1);
 
   chatTymer_.Bind(hwnd_);
@@ -267,7 +291,8 @@ void MainWindow::OnActivateRunningCopy() {
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
   PlaceControlWindows(hwnd_, dpi_);
-  controlFont_ = SetControlFont(hwnd_, dpi_);
+  // Without a font for the new DPI the controls keep the old one.
+  if (UniqueFont font = SetControlFont(hwnd_, dpi_)) controlFont_ = std::move(font);
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyClientSize();

@@ -34,9 +34,10 @@ class MainWindow final : public form::FormView {
   MainWindow& operator=(const MainWindow&) = delete;
 
   // Registers the window class and creates the window with its controls; `form`'s Form_Load runs
-  // before this returns, and the window is not shown yet. `form` must outlive the window. False
-  // when the window cannot be made.
+  // before this returns, and the window is not shown yet. `form` must outlive the window. False,
+  // with no window, when any part of it cannot be made: failure() then says which, and why.
   bool Create(HINSTANCE instance, form::Form1& form);
+  const std::wstring& failure() const { return failure_; }
   void Show(int showCommand);
   // Null before Create and after the window is destroyed.
   HWND hwnd() const { return hwnd_; }
@@ -62,6 +63,8 @@ class MainWindow final : public form::FormView {
   bool RegisterWindowClass(HINSTANCE instance);
   UniqueMenu CreateMenus();
   bool OnCreate();
+  // Records the step that failed, with the system's reason, for failure(); returns false.
+  bool Failed(const wchar_t* step);
   void LoadIcons(HINSTANCE instance);
   void ApplyClientSize();
   HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
@@ -102,6 +105,7 @@ class MainWindow final : public form::FormView {
   HWND lastFocus_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   int clientHeightTwips_ = 0;
+  std::wstring failure_;
   UINT taskbarCreatedMessage_ = 0;
   UINT activateMessage_ = 0;
 };

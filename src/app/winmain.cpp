@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
@@ -32,6 +34,13 @@ int RunMessageLoop(HWND form) {
   return static_cast<int>(message.wParam);
 }
 
+// A window that cannot be built whole does not start half-built: the user is told why.
+int CannotStart(const std::wstring& why) {
+  MessageBoxW(nullptr, (L"Tavik Varrow V.2 cannot start: " + why + L".").c_str(),
+              tv::app::kFormCaption, MB_OK | MB_ICONERROR);
+  return 2;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
@@ -39,8 +48,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   const tv::app::SingleInstance oneCopy;
   if (!oneCopy.first()) return tv::app::ActivateRunningCopy() ? 0 : 1;
 
+  // The window's buttons and boxes need the common controls.
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  if (!InitCommonControlsEx(&controls))
+    return CannotStart(L"setting up the common controls failed");
 
   tv::platform::Win32Desktop desktop;
   tv::platform::Win32Shell shell;
@@ -59,7 +70,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   tv::app::MainWindow window({chatTymer, cleartmr, timer1});
   tv::app::Tool tool(chatOs, systemOs, {chatTymer, cleartmr, timer1}, window);
 
-  if (!window.Create(instance, tool.form)) return 1;
+  if (!window.Create(instance, tool.form)) return CannotStart(window.failure());
   window.Show(showCommand);
   return RunMessageLoop(window.hwnd());
 }
