@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <regex>
 #include <set>
 #include <string>
@@ -78,6 +80,31 @@ class ToolWindowE2E : public RoomAndTool {
            PostMessageW(tool.Control(id), WM_KEYUP, key, scan | 0xC0000001);
   }
 
+  // WM_DPICHANGED carries its rectangle as a pointer, which Wine may or may not copy across
+  // processes: the rectangle stands at one address in this process and in the tool's alike.
+  bool SendDpiChanged(UINT dpi, const RECT& suggested) const {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tool.form(), &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    // An address far from what either program has taken, tried until both can have it.
+    void* at = nullptr;
+    for (std::uintptr_t i = 0; i < 16 && at == nullptr; ++i) {
+      auto* wanted = reinterpret_cast<void*>((sizeof(void*) == 8 ? 0x5E0000000000 : 0x5E000000) +
+                                             i * 0x100000);
+      at = VirtualAlloc(wanted, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+      if (at != nullptr && VirtualAllocEx(process, at, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                          PAGE_READWRITE) != at) {
+        at = nullptr;
+      }
+    }
+    const bool sent =
+        at != nullptr && std::memcpy(at, &suggested, sizeof suggested) &&
+        WriteProcessMemory(process, at, &suggested, sizeof suggested, nullptr) &&
+        Send(tool.form(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(at));
+    CloseHandle(process);
+    return sent;
+  }
+
   ToolWindowE2E() { SetProcessDPIAware(); }
 };
 
@@ -141,6 +168,39 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
   ASSERT_TRUE(tool.Click(app::kCmdMore));
   EXPECT_EQ(tool.Text(app::kCmdMore), "More Options");
   EXPECT_TRUE(WaitFor([&] { return IsHigh(kCollapsedTwips); }));
+
+  // Moved to a screen of twice the DPI, and back: the window takes the place suggested, its client
+  // area the size and its labels a font made for the new DPI, whose letters are as many rows high
+  // as the DPI says.
+  const auto inkRows = [&] {
+    RECT label{};
+    GetWindowRect(tool.Control(app::kUser), &label);
+    HDC screen = GetDC(nullptr);
+    int rows = 0;
+    for (int y = label.top; y < label.bottom; ++y) {
+      int x = label.left;
+      while (x < label.right && GetPixel(screen, x, y) != RGB(255, 0, 0)) ++x;
+      rows += x < label.right;
+    }
+    ReleaseDC(nullptr, screen);
+    return rows;
+  };
+  const int rows96 = inkRows();
+  for (const int dpi : {192, 96}) {
+    ASSERT_TRUE(SendDpiChanged(dpi, {40, 60, 440, 360})) << dpi;
+    RECT client{}, frame{};
+    ASSERT_TRUE(GetClientRect(form, &client) && GetWindowRect(form, &frame));
+    EXPECT_EQ(client.right, MulDiv(3135, dpi, 1440)) << dpi;
+    EXPECT_EQ(client.bottom, MulDiv(kCollapsedTwips, dpi, 1440)) << dpi;
+    EXPECT_TRUE(frame.left == 40 && frame.top == 60) << dpi;
+    RECT more{};
+    ASSERT_TRUE(GetClientRect(tool.Control(app::kCmdMore), &more));
+    EXPECT_EQ(more.right, client.right) << dpi;
+    EXPECT_TRUE(WaitFor([&] {
+      return std::abs(inkRows() * 96 - rows96 * dpi) <= rows96 * dpi / 4;
+    })) << dpi
+        << ": " << inkRows() << " rows of ink, " << rows96 << " at 96";
+  }
 
   // "Send To Tray" hides the window behind an icon; a double click brings the window back and
   // takes the icon away.
