@@ -183,6 +183,7 @@ TEST_F(Form1Test, StatusTickArmsForTheNextChangeOfTheUptimeText) {
       {59'999, 1, L"0 days, 0 hours, 0 minutes"}, {60'000, 60'000, L"0 days, 0 hours, 1 minutes"},
       {60'001, 59'999, L"0 days, 0 hours, 1 minutes"}, {119'993, 7, L"0 days, 0 hours, 1 minutes"},
       {305'000, 55'000, L"0 days, 0 hours, 5 minutes"},  // late: from Form_Resume
+      {86'399'999, 1, L"0 days, 23 hours, 59 minutes"}, {86'400'000, 60'000, L"1 days, 0 hours, 0 minutes"},
       {0x7FFF'FFFFu, 36'353, L"24 days, 20 hours, 31 minutes"},
       {0x8000'0000u, 36'352, L"24 days, 20 hours, 31 minutes"},
       {0xFFFF'FFFFu - 47'296, 1, L"49 days, 17 hours, 1 minutes"},

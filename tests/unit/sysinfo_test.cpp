@@ -1,14 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "platform/fake/fake_system_os.h"
 #include "sysinfo/figures.h"
-#include "sysinfo/registry_value.h"
-#include "sysinfo/system_info.h"
-#include "sysinfo/uptime.h"
 
 namespace tv::sysinfo {
 namespace {
@@ -31,18 +24,6 @@ TEST(FiguresTest, OsProcessorAndMemoryInTheUsersSeparator) {
     fake.environment.entries = entries;
     EXPECT_EQ(GetOS(fake.Os()), value) << ::testing::PrintToString(entries);
   }
-  // clang-format off
-  const std::pair<std::uint32_t, std::wstring> processors[] = {
-      {386, L"Intel 386"}, {486, L"Intel 486"}, {586, L"Intel Pentium"}, {4000, L"MIPS R4000"},
-      {21064, L"DEC Alpha 21064"}, {487, L"(unknown)"},
-  };
-  // clang-format on
-  for (const auto& [type, name] : processors) EXPECT_EQ(ProcessorName(type), name) << type;
-  const std::tuple<int, int, std::wstring> windows[] = {{3, 5, L"Windows NT "},
-                                                        {3, 51, L"Windows "},
-                                                        {5, 1, L"Windows XP "},
-                                                        {5, 0, L"Windows 2000 "}};
-  for (const auto& [major, minor, name] : windows) EXPECT_EQ(WindowsName(major, minor), name);
   // clang-format off
   const std::pair<std::uint64_t, std::wstring> gigabytes[] = {
       {1'073'741'824, L"1.05 GB"}, {2'147'483'647, L"2.1 GB"}, {0, L". GB"}, {51'200'000, L".05 GB"},
@@ -92,43 +73,6 @@ TEST(FiguresTest, ProgramCountFromTheRegistryElseTheTaskbarsWindows) {
     fake.registry.values[kProgramCount] = value;
     EXPECT_EQ(ShowProgramCount(fake.Os()), text) << &text - &values[0].second;
   }
-}
-
-TEST(RegistryValueTest, SplitsThePathIntoRootKeyAndValueName) {
-  // Root, key and value name asked for; empty: nothing asked.
-  // clang-format off
-  const std::pair<std::wstring, std::string> cases[] = {
-      {L"HKCU\\Software\\A\\B\\Val", "1|Software\\A\\B|Val"}, {L"hklm\\Software\\X\\", "2|Software\\X|"},
-      {L"Hkey_Classes_Root\\k\\v", "0|k|v"}, {L"HKEY_USERS\\.DEFAULT\\v", "3|.DEFAULT|v"},
-      {L"HKEY_CURRENT_CONFIG\\k\\v", "4|k|v"}, {L"HKCU\\Value", "1||Value"}, {L"HKCU\\caf\u00E9\\v", "1|caf\xE9|v"},
-      {L"HKEY_CURRENT_USER", ""}, {L"HKU\\a\\b", ""}, {L"\\HKCU\\a", ""},
-      {L"HKCU\\Soft\u263A\\v", ""},  // not in the code page: never "Soft?"
-  };
-  // clang-format on
-  const platform::IconvCodePage codePage;
-  for (const auto& [path, expected] : cases) {
-    platform::FakeRegistry registry;
-    ReadRegistryValue(registry, codePage, path);
-    std::string query;
-    for (const auto& q : registry.log)
-      query += std::to_string(static_cast<int>(q.root)) + "|" + q.subKey + "|" + q.valueName;
-    EXPECT_EQ(query, expected) << std::string(path.begin(), path.end());
-  }
-}
-
-// Truncating division, remainders keep the sign; the label uses the last style.
-TEST(UptimeTest, BreaksTheCountIntoPartsForEachStyle) {
-  // clang-format off
-  const std::tuple<std::int64_t, std::int32_t, std::wstring> cases[] = {
-      {93'784'005, 0, L"1 days, 2 hours, 3 minutes, 4 seconds, 5 milliseconds"},
-      {93'784'005, 1, L"1 days, 2 hours, 3 minutes, 4 seconds"}, {93'784'005, 2, L"1:2:3:4:5"},
-      {59'999, 3, L"0 days, 0 hours, 0 minutes"},  // never rounded up into a minute
-      {86'399'999, 3, L"0 days, 23 hours, 59 minutes"}, {34'560'000'000, 3, L"400 days, 0 hours, 0 minutes"},
-      {-93'784'005, 0, L"-1 days, -2 hours, -3 minutes, -4 seconds, -5 milliseconds"},
-      {5, -1, L""}, {5, 4, L""},  // unknown styles
-  };
-  // clang-format on
-  for (const auto& [ms, style, text] : cases) EXPECT_EQ(FormatLongUptime(ms, style), text) << ms;
 }
 
 }  // namespace
