@@ -58,9 +58,9 @@ WindowHandle FindSendButton(const ChatClientOs& os) {
   return button;
 }
 
+// No window answers for kNoWindow.
 bool Send(const ChatClientOs& os, WindowHandle window, unsigned message, std::uintptr_t wParam,
           std::intptr_t lParam) {
-  if (window == kNoWindow) return false;
   return os.desktop.SendMessageA(window, message, wParam, lParam).answered;
 }
 

@@ -32,7 +32,7 @@ Chat::Room* Chat::Seen(platform::WindowHandle window) {
 void Chat::FirstSight(platform::WindowHandle window, const std::wstring& tail) {
   std::erase_if(rooms_,
                 [this](const Room& room) { return !chatOs_.desktop.IsWindow(room.window); });
-  rooms_.push_back({window, tail, tail.size() < 3 ? L"" : GetLastLine(tail)});
+  rooms_.push_back({window, tail, GetLastLine(tail)});
 }
 
 void Chat::chat_tymer_Timer() {

@@ -60,6 +60,7 @@ TEST_F(ChatWindowTest, TailIsTheEndOfTheWholeTextInEveryCodePage) {
       {utf8, L"ab" + std::wstring(700, static_cast<wchar_t>(0x1F600)) + L"<BR>x"},
       {utf8, std::wstring(501, L'\u00E9') + std::wstring(499, L'\u4E2D')},
       {platform::IconvCodePage{}, std::wstring(900, L'\u00E9') + L"<BR>x"},
+      {platform::IconvCodePage("ISO-8859-1", 0), std::wstring(600, L'a') + L"<BR>x"},  // unknown
       // clang-format on
   };
   for (const auto& c : cases) {

@@ -74,6 +74,7 @@ TEST(ChatScannerTest, ReportsEachNewestLineOnceWhileScanning) {
   room.Say("Stranger", "/help");
   EXPECT_EQ(tick(2), L"||{10:00:05 AM}");  // somebody else's: no speaker, no message
   chat.scan_off();
+  EXPECT_FALSE(timer.running);
   room.SayAsUser("between");
   EXPECT_EQ(tick(), L"");
   chat.scan_on();  // said before scanning began: never reported

@@ -25,6 +25,7 @@ bool Win32Desktop::IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(wind
 
 SendResult Win32Desktop::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                       std::intptr_t lParam) {
+  if (window == kNoWindow) return {};  // a null window would not be refused everywhere
   DWORD_PTR result = 0;
   const LRESULT ok =
       ::SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
