@@ -72,24 +72,34 @@ bool SetText(const ChatClientOs& os, WindowHandle window, const std::wstring& te
   return SetAnsiText(os, window, os.codePage.ToAnsi(text));
 }
 
-// WM_GETTEXTLENGTH, then WM_GETTEXT into a buffer of length + 1 characters pre-filled with
-// `fill`. Only the characters WM_GETTEXT reports as copied are taken: the text may have changed
-// between the two messages. The text stays in the ANSI code page. Nothing when the window is
-// missing, does not answer, or claims a length no text has.
-std::optional<std::string> ReadAnsiText(const ChatClientOs& os, WindowHandle window, char fill) {
-  if (window == kNoWindow) return std::nullopt;
+// WM_GETTEXTLENGTH: nothing when the window is missing, does not answer, or claims a length no
+// text has.
+std::optional<std::size_t> TextLength(const ChatClientOs& os, WindowHandle window) {
   const platform::SendResult length =
       os.desktop.SendMessageA(window, platform::kWmGetTextLength, 0, 0);
   if (!length.answered || length.value < 0 || length.value > kMaxForeignTextLength) {
     return std::nullopt;
   }
-  std::string buffer(static_cast<std::size_t>(length.value) + 1, fill);
+  return static_cast<std::size_t>(length.value);
+}
+
+// WM_GETTEXT into a buffer of `size` characters pre-filled with `fill`: the first size - 1
+// characters at most. Only the characters WM_GETTEXT reports as copied are taken, since the text
+// may have changed since its length was asked. The text stays in the ANSI code page.
+std::optional<std::string> CopyText(const ChatClientOs& os, WindowHandle window, std::size_t size,
+                                    char fill) {
+  std::string buffer(size, fill);
   const platform::SendResult copied = os.desktop.SendMessageA(
       window, platform::kWmGetText, buffer.size(), reinterpret_cast<std::intptr_t>(buffer.data()));
   if (!copied.answered) return std::nullopt;
   buffer.resize(std::min(static_cast<std::size_t>(std::max<std::intptr_t>(copied.value, 0)),
                          buffer.size() - 1));
   return buffer;
+}
+
+std::optional<std::string> ReadAnsiText(const ChatClientOs& os, WindowHandle window, char fill) {
+  const std::optional<std::size_t> length = TextLength(os, window);
+  return length ? CopyText(os, window, *length + 1, fill) : std::nullopt;
 }
 
 // The first character boundary at or after `cut`, so that converting from there gives the same
@@ -149,14 +159,26 @@ std::wstring GetTranscriptText(const ChatClientOs& os) {
   return GetText(os, FindTranscriptControl(os, kChatWnd, kPane, kText), ' ');
 }
 
-TranscriptTail ReadTranscriptTail(const ChatClientOs& os) {
+TranscriptTail ReadTranscriptTail(const ChatClientOs& os, const TranscriptWitness* since) {
   TranscriptTail tail;
   tail.room = os.desktop.FindWindowA(kChatWnd);
-  const WindowHandle pane = FindChild(os, tail.room, kNoWindow, kPane);
-  const std::optional<std::string> ansi =
-      ReadAnsiText(os, FindChild(os, pane, kNoWindow, kText), ' ');
+  const WindowHandle control =
+      FindChild(os, FindChild(os, tail.room, kNoWindow, kPane), kNoWindow, kText);
+  const std::optional<std::size_t> length = TextLength(os, control);
+  if (!length) return tail;
+  tail.witness = {control, *length, {}};
+  if (since != nullptr && since->control == control && since->length == *length) {
+    const std::optional<std::string> head =
+        CopyText(os, control, std::min(*length, kWitnessHeadLength) + 1, ' ');
+    if (!head) return tail;
+    tail.witness.head = *head;
+    tail.read = tail.unchanged = *head == since->head;
+    if (tail.unchanged) return tail;
+  }
+  const std::optional<std::string> ansi = CopyText(os, control, *length + 1, ' ');
   if (!ansi) return tail;
   tail.read = true;
+  tail.witness.head = ansi->substr(0, kWitnessHeadLength);
   tail.text = TailOf(*ansi, os.codePage);
   return tail;
 }

@@ -22,17 +22,37 @@ inline constexpr std::intptr_t kMaxForeignTextLength = std::intptr_t{16} * 1024 
 // The whole markup text of the transcript.
 std::wstring GetTranscriptText(const platform::ChatClientOs& os);
 
+// What shows whether a transcript may have changed since it was read: its text control, its
+// length and its first kWitnessHeadLength characters. A chat client changes a transcript only by
+// adding lines at its end, trimming the oldest at its start, or clearing it: each changes the
+// length or the head. Only a rewrite that keeps both goes unseen.
+inline constexpr std::size_t kWitnessHeadLength = 128;
+struct TranscriptWitness {
+  platform::WindowHandle control = platform::kNoWindow;
+  std::size_t length = 0;
+  std::string head;  // ANSI
+  friend bool operator==(const TranscriptWitness&, const TranscriptWitness&) = default;
+};
+
 // The end of the transcript of the chat room window found first, and which window that was.
 struct TranscriptTail {
   platform::WindowHandle room = platform::kNoWindow;
   // False when there is no room, no transcript, or it did not answer: then nothing is known of
   // the room, not even that its transcript is empty.
   bool read = false;
+  // True when the transcript is as `since` witnessed it: then `text` was not read and is empty.
+  bool unchanged = false;
   // The last kTranscriptTailLength characters (all of them when shorter), the same as the end of
   // GetTranscriptText in every ANSI code page; only the end is converted.
   std::wstring text;
+  // The transcript as read, for the next call.
+  TranscriptWitness witness;
 };
-TranscriptTail ReadTranscriptTail(const platform::ChatClientOs& os);
+// Looks the windows up and asks the transcript's length. With a witness of an earlier read of the
+// same control and length, it then reads only the head: when that is the same too, the whole text
+// is not read (WM_GETTEXT would copy all of it across processes).
+TranscriptTail ReadTranscriptTail(const platform::ChatClientOs& os,
+                                  const TranscriptWitness* since = nullptr);
 
 // ReadTranscriptTail's text: empty when it could not be read.
 std::wstring GetTranscriptTail(const platform::ChatClientOs& os);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "aim/chat_window.h"
-
 namespace tv::chatctl {
 
 Chat::Chat(platform::ChatClientOs os, platform::Timer& chatTymer)
@@ -14,6 +12,8 @@ void Chat::scan_on() {
   chatTymer_.Start(kScanInterval);
   rooms_.clear();
   const aim::TranscriptTail tail = aim::ReadTranscriptTail(chatOs_);
+  read_ = tail.read ? tail.witness : aim::TranscriptWitness();
+  ticksSinceRead_ = 0;
   if (tail.read) FirstSight(tail.room, tail.text);
 }
 
@@ -37,9 +37,12 @@ void Chat::FirstSight(platform::WindowHandle window, const std::wstring& tail) {
 
 void Chat::chat_tymer_Timer() {
   if (!scanning_) return;
-  const aim::TranscriptTail tail = aim::ReadTranscriptTail(chatOs_);
+  const bool due = ++ticksSinceRead_ >= kTicksBetweenFullReads;
+  const aim::TranscriptTail tail = aim::ReadTranscriptTail(chatOs_, due ? nullptr : &read_);
   // A room that could not be read is not seen: its newest line may be older than scanning.
-  if (!tail.read) return;
+  if (!tail.read || tail.unchanged) return;
+  read_ = tail.witness;
+  ticksSinceRead_ = 0;
   Room* room = Seen(tail.room);
   if (room == nullptr) {
     FirstSight(tail.room, tail.text);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "aim/chat_window.h"
 #include "chatctl/line_parser.h"
 #include "platform/chat_client.h"
 #include "platform/timer.h"
@@ -22,6 +23,9 @@
 namespace tv::chatctl {
 
 inline constexpr std::chrono::milliseconds kScanInterval{500};
+// A transcript that its witness shows unchanged is not read again, but at least every this many
+// ticks (10 s) it is: a rewrite that keeps the length and the head shows within that time.
+inline constexpr int kTicksBetweenFullReads = 20;
 
 class Chat {
  public:
@@ -63,7 +67,9 @@ class Chat {
   platform::Timer& chatTymer_;
   ScanHandler aimchatscan_;
   bool scanning_ = false;
-  std::vector<Room> rooms_;  // the rooms read since scanning began that are still open
+  std::vector<Room> rooms_;      // the rooms read since scanning began that are still open
+  aim::TranscriptWitness read_;  // the transcript as last read whole
+  int ticksSinceRead_ = 0;
 };
 
 }  // namespace tv::chatctl

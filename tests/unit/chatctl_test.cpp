@@ -8,6 +8,7 @@
 #include "chatctl/line_parser.h"
 #include "fake_chat_room.h"
 #include "platform/fake/fake_timer.h"
+#include "transcript_markup.h"
 
 namespace tv::chatctl {
 namespace {
@@ -122,6 +123,51 @@ TEST(ChatScannerTest, KeepsWhatItSawOfEachRoomApart) {
     chat.chat_tymer_Timer();
     chat.chat_tymer_Timer();
     EXPECT_EQ(seen, reported) << room.Transcript();
+  }
+}
+
+// A transcript is read whole only when its control, its length or its head may have changed since
+// the last whole read, and at least every kTicksBetweenFullReads ticks. So every change a chat
+// client makes (a line added, the oldest trimmed at the cap, a clear) shows at the next tick, and
+// a rewrite that keeps the length and the head at the forced read. Each step: a change, then
+// ticks, the lines reported and the whole reads made.
+TEST(ChatScannerTest, ReadsTheTranscriptWholeOnlyWhenItMayHaveChanged) {
+  testing::FakeChatRoom room;
+  platform::FakeTimer timer;
+  Chat chat{room.Os(), timer};
+  std::wstring seen;
+  chat.SetScanHandler([&](ChatLine& l) { seen += l.whatsaid + L" "; });
+  const auto line = [](const char* message) {
+    return roomsim::FormatLine("Tester", message, true, "10:00:00 AM");
+  };
+  const std::string a = line("/aaa"), b = line("/bbb"), c = line("/ccc");
+  const auto set = [&](const std::string& text) { room.desktop.SetText(room.transcript, text); };
+  const platform::WindowHandle lobby = room.chat;
+  const std::tuple<std::function<void()>, int, std::wstring, int> steps[] = {
+      {[&] { set(a + b); }, 1, L"/bbb ", 1},
+      {[] {}, kTicksBetweenFullReads - 1, L"", 0},
+      {[&] { set(b + a); }, 1, L"/aaa ", 1},      // the oldest trimmed, a line added: same length
+      {[&] { set(""), set(c + a); }, 1, L"", 1},  // cleared, then as long again: same newest
+      {[&] { set(c + b); }, kTicksBetweenFullReads - 1, L"", 0},  // rewritten: same length, head
+      {[] {}, 1, L"/bbb ", 1},                                    // the forced read
+      {[&] { room.Open("Chat Room: B"), set(c + c); }, 1, L"", 1},
+      {[&] { room.Front(lobby); }, 1, L"", 1},  // back: the same length and head
+      {[&] { set(c + b + a); }, 1, L"/aaa ", 1},
+  };
+  chat.scan_on();
+  for (int step = 0; const auto& [change, ticks, reported, wholeReads] : steps) {
+    change();
+    room.desktop.ClearLog();
+    seen.clear();
+    for (int i = 0; i < ticks; ++i) chat.chat_tymer_Timer();
+    EXPECT_EQ(seen, reported) << ++step;
+    EXPECT_EQ(std::ranges::count_if(room.desktop.Log(),
+                                    [](const auto& m) {
+                                      return m.message == platform::kWmGetText &&
+                                             m.wParam > aim::kWitnessHeadLength + 1;
+                                    }),
+              wholeReads)
+        << step;
   }
 }
 
