@@ -45,9 +45,9 @@ class Desktop {
   // Whether the window exists (it may be hung).
   virtual bool IsWindow(WindowHandle window) = 0;
 
-  // Sends a message and waits for the answer; kNoWindow never answers. For WM_SETTEXT lParam is a `const char*` to a
-  // NUL-terminated ANSI text; for WM_GETTEXT it is a `char*` buffer of wParam characters, and
-  // the value is the number of characters copied (without the NUL).
+  // Sends a message and waits for the answer; kNoWindow never answers. For WM_SETTEXT lParam is a
+  // `const char*` to a NUL-terminated ANSI text; for WM_GETTEXT it is a `char*` buffer of wParam
+  // characters, and the value is the number of characters copied (without the NUL).
   virtual SendResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                   std::intptr_t lParam) = 0;
 };
