@@ -45,7 +45,8 @@ class FakeChatRoom {
   void Open(const std::string& caption = "Chat Room: Lobby") {
     Windows room{};
     room.chat = desktop.AddWindow(platform::kNoWindow, "AIM_ChatWnd", caption);
-    room.transcript = desktop.AddWindow(desktop.AddWindow(room.chat, "WndAte32Class"), "Ate32Class");
+    room.transcript =
+        desktop.AddWindow(desktop.AddWindow(room.chat, "WndAte32Class"), "Ate32Class");
     room.input = desktop.AddWindow(desktop.AddWindow(room.chat, "WndAte32Class"), "Ate32Class");
     for (auto& button : room.buttons) button = desktop.AddWindow(room.chat, "_oscar_iconbtn");
     // The send button sends on button-up after button-down, or on space key-up while held down:

@@ -51,7 +51,9 @@ class FakeDesktop final : public Desktop {
 
   // Direct access, logging nothing.
   const std::string& Text(WindowHandle window) const { return windows_.at(window).text; }
-  void SetText(WindowHandle window, std::string text) { windows_.at(window).text = std::move(text); }
+  void SetText(WindowHandle window, std::string text) {
+    windows_.at(window).text = std::move(text);
+  }
   void SetHook(WindowHandle window, Hook hook) { windows_.at(window).hook = std::move(hook); }
 
   const std::vector<Message>& Log() const { return log_; }
@@ -108,7 +110,8 @@ class FakeDesktop final : public Desktop {
       case kWmGetText: {
         if (message.wParam == 0 || message.lParam == 0) return 0;
         const std::size_t count = std::min<std::size_t>(message.wParam - 1, target.text.size());
-        char* buffer = reinterpret_cast<char*>(message.lParam);  // NOLINT(performance-no-int-to-ptr)
+        char* buffer =
+            reinterpret_cast<char*>(message.lParam);  // NOLINT(performance-no-int-to-ptr)
         std::memcpy(buffer, target.text.data(), count);
         buffer[count] = '\0';
         return static_cast<std::intptr_t>(count);

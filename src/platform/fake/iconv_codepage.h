@@ -49,7 +49,8 @@ class IconvCodePage final : public CodePage {
   static std::shared_ptr<void> Open(const std::string& to, const std::string& from) {
     const iconv_t cd = iconv_open(to.c_str(), from.c_str());
     // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open's failure value
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: " + from + " to " + to);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+      throw std::runtime_error("iconv: " + from + " to " + to);
     return {cd, iconv_close};
   }
 
