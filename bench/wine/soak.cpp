@@ -359,6 +359,11 @@ int Soaker::Report() const {
 int Soak(int minutes, int roomSeconds) {
   if (minutes < 1 || roomSeconds < 1)
     return std::fprintf(stderr, "soak MINUTES [ROOM_SECONDS]\n"), 2;
+  if (const std::vector<std::string> wrong = StepsAgainstTable(); !wrong.empty()) {
+    std::fprintf(stderr, "the soak's steps and the tool's command table differ:\n");
+    for (const std::string& line : wrong) std::fprintf(stderr, "  %s\n", line.c_str());
+    return 2;
+  }
   const std::filesystem::path linkLog = std::filesystem::temp_directory_path() / "soak-links.txt";
   std::error_code ignored;
   std::filesystem::remove(linkLog, ignored);  // roomsim appends

@@ -1,6 +1,7 @@
 #pragma once
 // What the soak needs to know of each command word: what the user types and how the soak sees the
-// command obeyed.
+// command obeyed. Which words there are is the tool's own command table; the soak refuses to
+// start while its steps and that table differ, so that a new command cannot be left out.
 
 #include <span>
 #include <string>
@@ -32,6 +33,11 @@ struct Step {
 std::span<const Step> Steps();
 std::vector<const Step*> Round();
 const Step* Ending();  // null when no step ends the tool
+
+// What keeps the soak from starting: a word of the tool's table without a step, a step whose word
+// the table has not, a step that waits for a reply the table says never comes (or for none where
+// one comes), a gated reply asked for while the soak has chat sends off. A line each.
+std::vector<std::string> StepsAgainstTable();
 
 // The soak may not end between this step and the one after it.
 bool OpensPair(const Step& step);
