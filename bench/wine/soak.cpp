@@ -150,6 +150,9 @@ int Soaker::Run() {
     if (now >= nextRoomRestart) {
       CloseAndReopenRoom();
       nextRoomRestart += roomPeriod_;
+      // The tool reads only the room's last line each tick: a command waits for the next burst,
+      // after which it stays last for a while.
+      continue;
     }
     if (!settledRecorded && now - start_ >= 1min) {
       records_.push_back(Measure("1 min"));
@@ -242,6 +245,10 @@ void Soaker::Settle(bool answered) {
     } else if (step.word == L"/ctoff") {
       clearTimerOn_ = false;
     }
+    // The room came anew: the tool counts only what is said there after it has looked.
+    const bool roomAnew =
+        step.effect == Effect::kRoomClosed || step.effect == Effect::kRoomRejoined;
+    if (roomAnew && !e2e::ToolHasLooked()) ++roomFailures_;
   } else {
     const e2e::RoomLines lines = e2e::Lines();
     std::fprintf(stderr, "%s: no answer within %lld s; the room's last lines:\n", step.typed,
@@ -259,9 +266,10 @@ void Soaker::Settle(bool answered) {
   pending_.reset();
 }
 
-// The room opened again on its link.
+// The room opened again on its link, and looked at by the tool before anyone speaks to it.
 bool Soaker::ReopenRoom() {
-  return roomsim::client::OpenLink(kRoomLink) && e2e::Roomsim::TranscriptControl() != nullptr;
+  return roomsim::client::OpenLink(kRoomLink) && e2e::Roomsim::TranscriptControl() != nullptr &&
+         e2e::ToolHasLooked();
 }
 
 // The user closes the room and opens it again; the shell restarts and says so to every window.
