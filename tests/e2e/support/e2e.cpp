@@ -24,12 +24,12 @@ HWND FindWindowOf(DWORD pid, const wchar_t* className, const wchar_t* caption) {
 }
 
 HWND FindTranscript(HWND chat) {
-  HWND pane = FindWindowExA(chat, nullptr, "WndAte32Class", nullptr);
+  HWND pane = chat ? FindWindowExA(chat, nullptr, "WndAte32Class", nullptr) : nullptr;
   return pane ? FindWindowExA(pane, nullptr, "Ate32Class", nullptr) : nullptr;
 }
 
 HWND FindInput() {
-  HWND chat = FindWindowA("AIM_ChatWnd", nullptr);
+  HWND chat = Roomsim::ChatInFront();
   HWND pane = FindWindowExA(chat, FindWindowExA(chat, nullptr, "WndAte32Class", nullptr),
                             "WndAte32Class", nullptr);
   return pane ? FindWindowExA(pane, nullptr, "Ate32Class", nullptr) : nullptr;
@@ -137,8 +137,12 @@ Roomsim::Roomsim(const std::string& room, const std::string& user, const std::st
   });
 }
 
+HWND Roomsim::ChatInFront() { return FindWindowA("AIM_ChatWnd", nullptr); }
+
+HWND Roomsim::TranscriptControl() { return FindTranscript(ChatInFront()); }
+
 std::string Roomsim::Transcript() {
-  const HWND transcript = FindTranscript(FindWindowA("AIM_ChatWnd", nullptr));
+  const HWND transcript = TranscriptControl();
   // A buffer that the text fills only up to its last place may have cut it short.
   for (std::string text(std::size_t{1} << 16, '\0');; text.resize(text.size() * 2)) {
     const auto copied = static_cast<std::size_t>(

@@ -53,6 +53,10 @@ class Roomsim {
 
   bool started() const { return chat_ != nullptr; }
   HWND chatWindow() const { return chat_; }
+  // The chat window first in z-order, the one the tool finds; null while no room is open.
+  static HWND ChatInFront();
+  // Its transcript control once the window is complete; else null.
+  static HWND TranscriptControl();
   // The markup of the transcript of the chat window first in z-order, which the tool reads. Read
   // with WM_GETTEXT alone: roomsim counts the WM_GETTEXTLENGTH before each of the tool's reads as
   // its polls, and the test's own reads must not count.
@@ -81,6 +85,9 @@ class ToolProcess {
 
   bool started() const { return form_ != nullptr; }
   HWND form() const { return form_; }
+  // The process, with every access, for the figures another process can read of it.
+  HANDLE process() const { return process_.hProcess; }
+  DWORD pid() const { return process_.dwProcessId; }
   // Its controls, by their IDs in app/control_ids.h.
   HWND Control(int id) const { return GetDlgItem(form_, id); }
   bool Click(int id) const { return Send(Control(id), BM_CLICK, 0, 0); }
