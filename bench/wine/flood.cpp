@@ -12,7 +12,6 @@
 #include "modes.h"
 #include "roomsim_client.h"
 #include "support/e2e.h"
-#include "support/room.h"
 
 namespace wine_bench {
 

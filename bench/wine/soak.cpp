@@ -24,7 +24,6 @@
 #include "roomsim_client.h"
 #include "soak_steps.h"
 #include "support/e2e.h"
-#include "support/room.h"
 
 namespace wine_bench {
 namespace {

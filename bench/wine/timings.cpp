@@ -20,7 +20,6 @@
 #include "platform/win32/win32_shell.h"
 #include "roomsim_client.h"
 #include "support/e2e.h"
-#include "support/room.h"
 
 namespace wine_bench {
 namespace {

@@ -1,22 +1,14 @@
 #pragma once
 // The real tool against a real roomsim, both started afresh for a test, with the room's links
-// logged; the helpers read the room as the user sees it, most of them through support/room.h,
+// logged; the helpers read the room as the user sees it, most of them through support/e2e.h,
 // which the benchmarks under Wine share.
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <regex>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "app/control_ids.h"
-#include "roomsim_client.h"
 #include "support/e2e.h"
-#include "support/room.h"
-#include "transcript_markup.h"
 
 namespace e2e {
 
