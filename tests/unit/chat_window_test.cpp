@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "aim/room_link.h"
 #include "fake_chat_room.h"
 

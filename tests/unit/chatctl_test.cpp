@@ -1,14 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <utility>
-#include <vector>
-
 #include "chatctl/chat.h"
-#include "chatctl/line_parser.h"
 #include "fake_chat_room.h"
 #include "platform/fake/fake_timer.h"
-#include "transcript_markup.h"
 
 namespace tv::chatctl {
 namespace {

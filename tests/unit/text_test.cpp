@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-
 #include "common/number.h"
 #include "common/text.h"
 #include "interp/markup.h"
