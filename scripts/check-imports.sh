@@ -8,11 +8,7 @@ set -uo pipefail
 
 list="$(dirname "$0")/../tests/imports/xp-exports.txt"
 source "$(dirname "$0")/report.sh"
-xml=""
-if [[ ${1:-} == --xml ]]; then
-  xml=$2
-  shift 2
-fi
+xml_option "$@" && shift 2
 [[ $# -gt 0 ]] || { echo "usage: $0 [--xml REPORT] EXE..." >&2; exit 2; }
 objdump=$(command -v x86_64-w64-mingw32-objdump || command -v i686-w64-mingw32-objdump) || {
   echo "check-imports: no MinGW objdump (Debian package binutils-mingw-w64)" >&2
@@ -27,12 +23,11 @@ allowed() {
     on { for (i = 1; i <= NF; i++) print dll, $i }' "$list" | sort -u
 }
 
-
-cases=()  # "name|failure text" (empty text: passed)
 for exe in "$@"; do
   label="$(basename "$(dirname "$(dirname "$exe")")")/$(basename "$exe")"
   if ! dump=$("$objdump" -p "$exe" 2>&1); then
-    cases+=("$label header|cannot read: $dump" "$label imports|cannot read the file")
+    report_case "$label header" "cannot read: $dump"
+    report_case "$label imports" "cannot read the file"
     continue
   fi
   case $(sed -n 's/^Magic.*(\(PE32+*\)).*/\1/p' <<<"$dump") in
@@ -47,7 +42,7 @@ for exe in "$@"; do
   [[ -n $arch ]] || problem="not a PE32 or PE32+ program"
   [[ -z $problem && $subsystem != "$want" ]] && problem="subsystem version $subsystem, not $want"
   [[ -z $problem && $os != "$want" ]] && problem="OS version $os, not $want"
-  cases+=("$label header|$problem")
+  report_case "$label header" "$problem"
 
   # The import tables: "DLL Name: X" heads each DLL's names; an import by number shows <none>.
   imports=$(awk '
@@ -56,7 +51,7 @@ for exe in "$@"; do
     /^$/ { dll = "" }' <<<"$dump" | sort -u)
   count=$(grep -c . <<<"$imports")
   newer=$(comm -23 <(printf '%s\n' "$imports") <(allowed "$arch") | awk '{printf "%s%s!%s", sep, $1, $2; sep=" "}')
-  cases+=("$label imports|${newer:+not on Windows XP: $newer}")
+  report_case "$label imports" "${newer:+not on Windows XP: $newer}"
   if [[ -z $problem && -z $newer ]]; then
     echo "$label: ${arch}, Windows $subsystem, $count imports, all on Windows XP"
   else
@@ -64,4 +59,4 @@ for exe in "$@"; do
   fi
 done
 
-write_report "$xml" StartsOnWindowsXP "${cases[@]}"
+write_report "$REPORT" StartsOnWindowsXP

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# The end-to-end drivers under Wine, each writing its XML report into the folder given, and the
-# list of the reports to expect in e2e-runs.txt there:
+# The end-to-end drivers under Wine, each writing its report into the folder given:
 # - every driver of the 64-bit build (build/win64/bin); where Wine runs 32-bit programs, its chat
 #   tests run against the 32-bit roomsim instead of its own, as the tool meets the usual 32-bit
 #   AIM clients;
 # - there too, the 32-bit build's drivers named in WIN32_SUITES, and most of its chat tests
 #   against the 64-bit roomsim;
-# - where Wine cannot run 32-bit programs, those runs as skipped, counted from the 64-bit
-#   drivers' test lists.
+# - where Wine cannot run 32-bit programs, those runs as skipped, each test named from the 64-bit
+#   driver's list.
+# Ends with "N passed, N failed[, N skipped]" over these runs, and fails when any test failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-reports=${1:-build/reports}
-mkdir -p "$reports"
+source scripts/report.sh
 source scripts/wine-env.sh
+reports=$(realpath -m "${1:-build/reports}")
+REPORT_DRIVE=Z:
+mkdir -p "$reports"
+rm -f "$reports"/e2e_*.xml
 # The installer folder of scripts/package.sh, as a Windows path, for e2e_package.
 export TV_PACKAGE_DIR="Z:$(realpath -m "${TV_PACKAGE_DIR:-build/package}")"
 wine_prefix_ready
@@ -22,31 +25,23 @@ wineserver -p || true  # one wineserver for the whole run; already running is fi
 # run across the bitnesses instead.
 WIN32_SUITES=${WIN32_SUITES:-e2e_tool_window e2e_package}
 
-status=0
-runs="$reports/e2e-runs.txt"
-: >"$runs"
-
 run() {  # report name, driver, then NAME=value settings for it (GTEST_FILTER picks tests)
   local name=$1 exe=$2
   shift 2
-  echo "$name" >>"$runs"
   echo "-- $name"
-  env "$@" timeout 600 wine "$exe" --gtest_output="xml:$reports/$name.xml" --gtest_brief=1 ||
-    status=1
+  run_gtest "$reports/$name.xml" env "$@" timeout 600 wine "$exe"
 }
 
 skip() {  # report name, the 64-bit driver with the same tests, then settings as for run
-  local name=$1 exe=$2 count
+  local name=$1 exe=$2 test
   shift 2
-  count=$(env "$@" wine "$exe" --gtest_list_tests 2>/dev/null | grep -c '^  ')
-  echo "$name" >>"$runs"
-  echo "-- $name: $count skipped"
-  cat >"$reports/$name.xml" <<EOF
-<?xml version="1.0" encoding="UTF-8"?>
-<testsuites tests="$count" failures="0" disabled="0" errors="0" skipped="$count" name="AllTests">
-  <!-- not run: $TV_WINE32_WHY -->
-</testsuites>
-EOF
+  # Each test indented under its "Suite." line.
+  while read -r test; do
+    report_skip "$test" "$TV_WINE32_WHY"
+  done < <(env "$@" wine "$exe" --gtest_list_tests </dev/null 2>/dev/null |
+    awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }')
+  echo "-- $name: ${#CASES[@]} skipped"
+  write_report "$reports/$name.xml" "$name"
 }
 
 # The 32-bit tool's chat tests leave out the slowest (the clear timer's, a minute), which tests its
@@ -86,4 +81,4 @@ else
   skip e2e_tool_chat.tool32-roomsim64 "$WIN_BIN/e2e_tool_chat.exe" "$reverse_filter"
 fi
 wineserver -k
-exit $status
+count_reports "$reports"/e2e_*.xml

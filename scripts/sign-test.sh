@@ -13,25 +13,20 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/report.sh
-xml=""
-if [[ ${1:-} == --xml ]]; then
-  xml=$2
-  shift 2
-fi
+xml_option "$@" && shift 2
 build=${1:-build/win64}
 unsigned=${TV_PACKAGE_DIR:-build/package}  # where `make package` put the unsigned ones
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-cases=()  # "name|failure text" (empty text: passed)
 check() {  # name, then the command that must succeed
   local name=$1 out
   shift
   if out=$("$@" 2>&1); then
-    cases+=("$name|")
+    report_case "$name"
     echo "$name: ok"
   else
-    cases+=("$name|$(tail -n 3 <<<"$out" | tr '\n' ' ')")
+    report_case "$name" "$(tail -n 3 <<<"$out" | tr '\n' ' ')"
     echo "$name: FAILED: $out"
   fi
 }
@@ -94,4 +89,4 @@ check "the installer made without a certificate unsigned" \
 check "a time-stamp server that does not answer fails the signing" \
   stamp_refused "$unsigned/$(basename "${installer:-none}")"
 
-write_report "$xml" Signing "${cases[@]}"
+write_report "$REPORT" Signing
