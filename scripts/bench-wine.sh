@@ -13,9 +13,7 @@
 #   WIN_BIN         the folder of the win64 programs (build/win64/bin)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bin_override=${WIN_BIN:-}
 source scripts/wine-env.sh
-WIN_BIN=${bin_override:-$WIN_BIN}
 sections=" ${BENCH_SECTIONS:-scan latency startup flood soak idle} "
 want() { [[ $sections == *" $1 "* ]]; }
 
@@ -43,8 +41,7 @@ if [[ -n ${BASELINE_BIN:-} && ! -f $BASELINE_BIN/tavik-varrow.exe ]]; then
   exit 1
 fi
 
-wine_prefix_ready
-wineserver -p || true # already running is fine
+wine_start
 bench="$WIN_BIN/wine_bench.exe"
 status=0
 
@@ -205,5 +202,4 @@ if want idle; then
   echo "$header"
   printf '%s\n' "${rows[@]}"
 fi
-wineserver -k
 exit "$status"

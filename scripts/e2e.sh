@@ -18,8 +18,7 @@ mkdir -p "$reports"
 rm -f "$reports"/e2e_*.xml
 # The installer folder of scripts/package.sh, as a Windows path, for e2e_package.
 export TV_PACKAGE_DIR="Z:$(realpath -m "${TV_PACKAGE_DIR:-build/package}")"
-wine_prefix_ready
-wineserver -p || true  # one wineserver for the whole run; already running is fine
+wine_start
 
 # The 32-bit build's share, to keep the time: every suite but the tool's chat round trips, which
 # run across the bitnesses instead.
@@ -80,5 +79,4 @@ else
   skip e2e_tool_chat.tool64-roomsim32 "$WIN_BIN/e2e_tool_chat.exe"
   skip e2e_tool_chat.tool32-roomsim64 "$WIN_BIN/e2e_tool_chat.exe" "$reverse_filter"
 fi
-wineserver -k
 count_reports "$reports"/e2e_*.xml

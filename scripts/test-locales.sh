@@ -5,8 +5,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
-wine_prefix_ready
-wineserver -p || true
+wine_start
 logs=build/reports/locales
 mkdir -p "$logs"
 passed=0
@@ -23,6 +22,5 @@ for entry in 932:ja_JP 936:zh_CN 949:ko_KR 1251:ru_RU 1252:en_US 65001:hi_IN; do
     failed=$((failed + 1))
   fi
 done
-wineserver -k
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
