@@ -29,12 +29,14 @@ win32: deps
 
 build: native win64 win32
 
+# The unit tests, the packages (made once, signed with a throwaway certificate, into
+# build/test-package) and the end-to-end tests, which install them.
 test: build
 	scripts/test.sh
 
-# The chat round trips in every ANSI code page the tool is tested in (make test runs two of them).
+# The chat round trips in every ANSI code page of tests/e2e/code-pages.txt (make test runs some).
 test-locales: build
-	scripts/with-display.sh scripts/test-locales.sh
+	scripts/with-display.sh scripts/e2e.sh --locales build/reports/locales
 
 unit: native
 	build/native/tests/unit/unit_tests
@@ -70,16 +72,17 @@ bench: build
 # The release: a zip and an NSIS installer of each Windows build (win64, win32), and SHA256SUMS
 # over them, in build/package/; signed when given SIGN_PFX (a PKCS#12 file) and SIGN_PASSWORD_FILE
 # (a file holding its password), and time-stamped by the server SIGN_TIMESTAMP_URL if given (the
-# packages then differ each time). The e2e tests install those installers, so they need them built
-# first. reproducible-check packs the last commit (with WORKTREE=1, plus this working tree's
-# changes) twice, in two fresh clones in build/reproducible/, and compares the files byte for byte.
+# packages then differ each time). `make e2e` installs those installers, so it needs them built
+# first (`make test` makes its own). reproducible-check packs the last commit (with WORKTREE=1,
+# plus this working tree's changes) twice, in two fresh clones in build/reproducible/, and compares
+# the files byte for byte.
 .PHONY: package reproducible-check
 
 package: win64 win32
 	TV_SIGN_PFX='$(SIGN_PFX)' TV_SIGN_PASSWORD_FILE='$(SIGN_PASSWORD_FILE)' \
 	  TV_SIGN_TIMESTAMP_URL='$(SIGN_TIMESTAMP_URL)' scripts/package.sh
 
-test e2e: package
+e2e: package
 
 reproducible-check: deps
 	scripts/reproducible-check.sh $(if $(WORKTREE),--worktree)

@@ -13,9 +13,7 @@
 #   WIN_BIN         the folder of the win64 programs (build/win64/bin)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bin_override=${WIN_BIN:-}
 source scripts/wine-env.sh
-WIN_BIN=${bin_override:-$WIN_BIN}
 sections=" ${BENCH_SECTIONS:-scan latency startup flood soak idle} "
 want() { [[ $sections == *" $1 "* ]]; }
 
@@ -43,31 +41,21 @@ if [[ -n ${BASELINE_BIN:-} && ! -f $BASELINE_BIN/tavik-varrow.exe ]]; then
   exit 1
 fi
 
-wine_prefix_ready
-wineserver -p || true # already running is fine
+wine_start
 bench="$WIN_BIN/wine_bench.exe"
 status=0
 
-if want scan; then
-  echo "== scan tick (read, tail, parse, event) against WM_GETTEXTLENGTH + WM_GETTEXT"
-  wine "$bench" scan
+# One section of wine_bench.exe: its name, its heading, then the program's arguments.
+section() {
+  want "$1" || return 0
+  echo "== $2"
+  wine "$bench" "${@:3}"
   echo
-fi
-if want latency; then
-  echo "== command latency (50 commands at random moments)"
-  wine "$bench" latency
-  echo
-fi
-if want startup; then
-  echo "== start-up (warm prefix)"
-  wine "$bench" startup
-  echo
-fi
-if want flood; then
-  echo "== strangers flooding the room for ${FLOOD_SECONDS:=40} s"
-  wine "$bench" flood "$FLOOD_SECONDS"
-  echo
-fi
+}
+section scan "scan tick (read, tail, parse, event) against WM_GETTEXTLENGTH + WM_GETTEXT" scan
+section latency "command latency (50 commands at random moments)" latency
+section startup "start-up (warm prefix)" startup
+section flood "strangers flooding the room for ${FLOOD_SECONDS:=40} s" flood "$FLOOD_SECONDS"
 if want soak; then
   echo "== soak of ${SOAK_MINUTES:=2} min: every command answered in a busy room, the tool's holdings"
   echo "   (the real soak: SOAK_MINUTES=30 BENCH_SECTIONS=soak scripts/with-display.sh scripts/bench-wine.sh)"
@@ -112,15 +100,17 @@ alive() {
   [[ ${stat##*) } != Z* ]]
 }
 
-# utime + stime of all its threads, in clock ticks.
+# utime + stime of all its threads, in clock ticks, of each process given.
 cpu_ticks() {
-  local stat fields
-  stat=$(cat "/proc/$1/stat" 2>/dev/null) || {
-    echo "process $1 ($2) is gone" >&2
-    return 1
-  }
-  read -r -a fields <<<"${stat##*) }" # from field 3, the state
-  echo $((fields[11] + fields[12]))
+  local pid stat fields
+  for pid; do
+    stat=$(cat "/proc/$pid/stat" 2>/dev/null) || {
+      echo "process $pid is gone" >&2
+      return 1
+    }
+    read -r -a fields <<<"${stat##*) }" # from field 3, the state
+    echo -n "$((fields[11] + fields[12])) "
+  done
 }
 
 start_program() {
@@ -152,7 +142,7 @@ rows=()
 # One idle phase: the tool of folder $3, "Chat Scan" ticked and the poll-only program beside it
 # when $4 is "scan", measured over IDLE_SECONDS; then both are ended.
 idle_phase() {
-  local size=$1 phase=$2 tool poll="" server t0 t1 p0=0 p1=0 s0 s1
+  local size=$1 phase=$2 tool poll="" server before after t0 t1 p0 p1 s0 s1
   tool=$(start_program "$3/tavik-varrow.exe")
   if [[ $4 == scan ]]; then
     wine "$bench" tick-chat-scan
@@ -160,16 +150,14 @@ idle_phase() {
   fi
   server=$(server_pid)
   sleep 5 # start-up settles before the measured span
-  t0=$(cpu_ticks "$tool" tool)
-  s0=$(cpu_ticks "$server" wineserver)
-  [[ -z $poll ]] || p0=$(cpu_ticks "$poll" poll-only)
+  before=$(cpu_ticks "$tool" "$server" ${poll:+"$poll"})
   sleep "$IDLE_SECONDS"
-  t1=$(cpu_ticks "$tool" tool)
-  s1=$(cpu_ticks "$server" wineserver)
-  [[ -z $poll ]] || p1=$(cpu_ticks "$poll" poll-only)
+  after=$(cpu_ticks "$tool" "$server" ${poll:+"$poll"})
   end_program "$tool"
   [[ -z $poll ]] || end_program "$poll"
-  rows+=("$(awk -v size="$size" -v phase="$phase" -v t=$((t1 - t0)) -v p=$((p1 - p0)) \
+  read -r t0 s0 p0 <<<"$before"
+  read -r t1 s1 p1 <<<"$after"
+  rows+=("$(awk -v size="$size" -v phase="$phase" -v t=$((t1 - t0)) -v p=$((${p1:-0} - ${p0:-0})) \
     -v polled="${poll:+1}" -v s=$((s1 - s0)) -v hz="$hz" -v secs="$IDLE_SECONDS" 'BEGIN {
     printf("%-10s %-9s %7.2f %7.3f%% ", size, phase, t / hz, 100 * t / hz / secs)
     if (polled) {
@@ -205,5 +193,4 @@ if want idle; then
   echo "$header"
   printf '%s\n' "${rows[@]}"
 fi
-wineserver -k
 exit "$status"

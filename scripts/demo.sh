@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
-wine_prefix_ready
+wine_start
 
 wait_for_window() {  # title pattern
   for _ in $(seq 1 300); do
@@ -40,7 +40,6 @@ if [[ -n "${TV_PRIVATE_DISPLAY:-}" ]]; then
   screenshot build/demo.png
   ctl click-tool more
   screenshot build/demo-expanded.png
-  wineserver -k
 else
   screenshot build/demo.png
   echo "roomsim (left: the chat room) and Tavik Varrow are running."

@@ -33,9 +33,9 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   as_root "${missing[*]}" "apt-get update -qq && apt-get install -y --no-install-recommends ${missing[*]}"
 fi
 
-# Wine takes each process's ANSI code page from its Unix locale; the end-to-end tests run the tool
-# in these (932, 936, 949, 1251, 1252 and UTF-8).
-for name in ja_JP zh_CN ko_KR ru_RU en_US hi_IN; do
+# Wine takes each process's ANSI code page from its Unix locale: the end-to-end tests run the tool
+# under the locales of tests/e2e/code-pages.txt.
+for name in $(awk '!/^#/ && NF { print $2 }' "$(dirname "$0")/../tests/e2e/code-pages.txt"); do
   locale -a 2>/dev/null | grep -ix "$name.utf-\?8" >/dev/null ||
     as_root "the $name.UTF-8 locale" "localedef -i $name -f UTF-8 $name.UTF-8"
 done

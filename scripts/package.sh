@@ -8,7 +8,8 @@
 # SIGN_PFX=... SIGN_PASSWORD_FILE=...` sets, the programs, the uninstaller and the installers are
 # signed (scripts/sign.sh); without them nothing is. TV_SIGN_TIMESTAMP_URL (`make package
 # SIGN_TIMESTAMP_URL=...`) adds a time stamp from that server to each signature, and with it the
-# server's time: such packages are no longer the same bytes each time.
+# server's time: such packages are no longer the same bytes each time. The programs as packed are
+# checked to start on Windows XP (scripts/check-imports.sh), with a report in TV_XP_REPORT if set.
 # Usage: scripts/package.sh [build folder...]   (default build/win64 build/win32)
 set -euo pipefail
 # The certificate's files as given, from the caller's folder.
@@ -20,6 +21,7 @@ for var in TV_SIGN_PFX TV_SIGN_PASSWORD_FILE; do
   }
   export "$var=$path"
 done
+[[ -z ${TV_XP_REPORT:-} ]] || TV_XP_REPORT=$(realpath -m -- "$TV_XP_REPORT")
 cd "$(dirname "$0")/.."
 
 builds=("$@")
@@ -62,25 +64,13 @@ for build in "${builds[@]}"; do
     cat "$out/cpack.log" >&2
     exit 1
   }
-
-  # The programs must run on a bare Windows: no MinGW runtime DLL (libstdc++-6.dll,
-  # libwinpthread-1.dll, ...) may be imported, since none ships with them; and they must start on
-  # Windows XP. CPack's staging folder holds the programs as packed.
-  staged=("$out"/_CPack_Packages/*/ZIP/*/*.exe)
-  for exe in "${staged[@]}"; do
-    runtime=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | grep -iE '^lib' || true)
-    if [[ -n $runtime ]]; then
-      echo "package: $(basename "$exe") needs DLLs that are not packed: ${runtime//$'\n'/ }" >&2
-      exit 1
-    fi
-  done
-  scripts/check-imports.sh "${staged[@]}" >/dev/null || {
-    scripts/check-imports.sh "${staged[@]}" >&2
-    echo "package: the programs above would not start on Windows XP" >&2
-    exit 1
-  }
-  rm -rf "$out/_CPack_Packages" "$out/cpack.log"
 done
+# CPack's staging folder holds the programs as packed.
+scripts/check-imports.sh ${TV_XP_REPORT:+--xml "$TV_XP_REPORT"} "$out"/_CPack_Packages/*/ZIP/*/*.exe || {
+  echo "package: the programs above would not start on Windows XP" >&2
+  exit 1
+}
+rm -rf "$out/_CPack_Packages" "$out/cpack.log"
 
 # CPack's zips hold each file's owner, its times to the second and the order the files were found
 # in: written again with the entries sorted, each dated SOURCE_DATE_EPOCH and with fixed modes.

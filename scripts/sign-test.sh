@@ -1,37 +1,33 @@
 #!/usr/bin/env bash
-# The signing of the release files: a throwaway self-signed certificate (openssl, a PKCS#12 file
-# and a password file) signs a package of one Windows build (scripts/package.sh into a temporary
-# folder), and osslsigncode, trusting that certificate only, checks:
-# - the installer and both programs in the zip carry a signature by that certificate whose digest
-#   is that of the file (not the uninstaller, which exists only once an install has written it);
-# - a copy of the installer with one byte changed fails;
-# - SHA256SUMS holds the signed files, and the packages made without a certificate are unsigned;
-# - asked for a time stamp, signing asks that server for one (RFC 3161), and fails, leaving the file
-#   unsigned, when it does not answer, rather than signing without one.
-# Prints one line per check and, with --xml, writes a GoogleTest-style report; fails on any failure.
-# Usage: scripts/sign-test.sh [--xml REPORT] [build folder]   (default build/win64; packaged first)
+# The signing of the release files. A throwaway self-signed certificate signs the packages of the
+# Windows builds (scripts/package.sh into PACKAGES, where they stay for the end-to-end tests to
+# install); osslsigncode, trusting that certificate only, then checks that each installer and the
+# programs in each zip carry its signature with the file's own digest (not the uninstaller, which
+# exists only once an install has written it); that a copy of an installer with one byte changed
+# fails; that SHA256SUMS holds the signed files and the builds' own programs stay unsigned; and
+# that signing fails, leaving the file unsigned, when the time-stamp server asked (RFC 3161) does
+# not answer, rather than signing without a stamp. One line per check; fails on any failure.
+# Usage: scripts/sign-test.sh [--xml REPORT] PACKAGES [BUILD...]   (default build/win64 build/win32)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/report.sh
-xml=""
-if [[ ${1:-} == --xml ]]; then
-  xml=$2
-  shift 2
-fi
-build=${1:-build/win64}
-unsigned=${TV_PACKAGE_DIR:-build/package}  # where `make package` put the unsigned ones
+xml_option "$@" && shift 2
+[[ $# -gt 0 ]] || { echo "usage: $0 [--xml REPORT] PACKAGES [BUILD...]" >&2; exit 2; }
+packages=$(realpath -m "$1")
+shift
+builds=("$@")
+[[ ${#builds[@]} -gt 0 ]] || builds=(build/win64 build/win32)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-cases=()  # "name|failure text" (empty text: passed)
-check() {  # name, then the command that must succeed
+check() { # name, then the command that must succeed
   local name=$1 out
   shift
   if out=$("$@" 2>&1); then
-    cases+=("$name|")
+    report_case "$name"
     echo "$name: ok"
   else
-    cases+=("$name|$(tail -n 3 <<<"$out" | tr '\n' ' ')")
+    report_case "$name" "$(tail -n 3 <<<"$out" | tr '\n' ' ')"
     echo "$name: FAILED: $out"
   fi
 }
@@ -49,13 +45,10 @@ tampered() {
   [[ -f $1 ]] && ! out=$(osslsigncode verify -CAfile "$tmp/cert.pem" -in "$1" 2>&1) &&
     grep -q MISMATCH <<<"$out" || { echo "${out:-$1 missing}"; return 1; }
 }
-# No certificate table in the PE header at all. (Read whole first: with pipefail, grep -q ending
-# the pipe early would fail objdump with SIGPIPE.)
 unsigned() {
-  local headers
-  [[ -f $1 ]] && headers=$(x86_64-w64-mingw32-objdump -p "$1") &&
-    grep -qE '^Entry 4 0+ 0+ Security Directory' <<<"$headers" ||
-    { echo "$1: signed, or not there"; return 1; }
+  local out
+  [[ -f $1 ]] && ! out=$(osslsigncode verify -in "$1" 2>&1) && grep -q 'No signature found' <<<"$out" ||
+    { echo "${out:-$1 missing}"; return 1; }
 }
 # Nothing listens on port 1 here: the connection is refused at once.
 stamp_refused() {
@@ -66,8 +59,12 @@ stamp_refused() {
     { echo "signed without a time stamp"; return 1; }
   grep -q 'RFC 3161' <<<"$out" && unsigned "$tmp/stamped.exe" || { echo "$out"; return 1; }
 }
-flip() { python3 -c 'import sys; d = bytearray(open(sys.argv[1], "rb").read()); d[len(d) // 2] ^= 0xff; open(sys.argv[1], "wb").write(d)' "$1"; }
-unzip_exes() { python3 -c 'import sys, zipfile; z = zipfile.ZipFile(sys.argv[1]); [z.extract(n, sys.argv[2]) for n in z.namelist() if n.endswith(".exe")]' "$@"; }
+flip() { # the middle byte of the file
+  local offset byte
+  offset=$(($(stat -c %s "$1") / 2))
+  byte=$(od -An -tu1 -j "$offset" -N1 "$1")
+  printf "\\$(printf %03o $((byte ^ 255)))" | dd of="$1" bs=1 seek="$offset" conv=notrunc status=none
+}
 
 certificate() {
   printf 'not a real secret\n' >"$tmp/password" &&
@@ -77,21 +74,30 @@ certificate() {
       -passout "file:$tmp/password"
 }
 check "a throwaway certificate" certificate
-check "a package signed with it" env TV_SIGN_PFX="$tmp/test.pfx" \
-  TV_SIGN_PASSWORD_FILE="$tmp/password" TV_PACKAGE_DIR="$tmp/package" scripts/package.sh "$build"
+check "the packages signed with it" env TV_SIGN_PFX="$tmp/test.pfx" \
+  TV_SIGN_PASSWORD_FILE="$tmp/password" TV_PACKAGE_DIR="$packages" scripts/package.sh "${builds[@]}"
 
-installer=$(ls "$tmp"/package/tavik-varrow-*.exe 2>/dev/null | head -n 1)
-check "the installer signed" signed "$installer"
-unzip_exes "$tmp"/package/tavik-varrow-*.zip "$tmp/unzipped" 2>/dev/null
-for name in tavik-varrow.exe roomsim.exe; do
-  check "$name in the zip signed" signed "$(ls "$tmp"/unzipped/*/"$name" 2>/dev/null)"
+installers=("$packages"/tavik-varrow-*.exe)
+check "an installer and a zip of each build" \
+  test "$(ls "$packages"/tavik-varrow-*.{exe,zip} 2>/dev/null | wc -l)" -eq $((2 * ${#builds[@]}))
+for installer in "${installers[@]}"; do
+  arch=${installer##*-}
+  check "the ${arch%.exe} installer signed" signed "$installer"
 done
-cp "$installer" "$tmp/changed.exe" 2>/dev/null && flip "$tmp/changed.exe"
-check "the installer with one byte changed fails" tampered "$tmp/changed.exe"
-check "SHA256SUMS of the signed files" bash -c "cd '$tmp/package' && sha256sum -c SHA256SUMS"
-check "the installer made without a certificate unsigned" \
-  unsigned "$unsigned/$(basename "${installer:-none}")"
+for zip in "$packages"/tavik-varrow-*.zip; do
+  arch=${zip##*-}
+  mkdir -p "$tmp/${arch%.zip}" && (cd "$tmp/${arch%.zip}" && cmake -E tar xf "$zip")
+  for name in tavik-varrow.exe roomsim.exe; do
+    check "$name in the ${arch%.zip} zip signed" signed "$(ls "$tmp/${arch%.zip}"/*/"$name" 2>/dev/null)"
+  done
+done
+cp "${installers[0]}" "$tmp/changed.exe" 2>/dev/null && flip "$tmp/changed.exe"
+check "an installer with one byte changed fails" tampered "$tmp/changed.exe"
+check "SHA256SUMS of the signed files" bash -c "cd '$packages' && sha256sum -c SHA256SUMS"
+for build in "${builds[@]}"; do
+  check "$(basename "$build")'s own tavik-varrow.exe unsigned" unsigned "$build/bin/tavik-varrow.exe"
+done
 check "a time-stamp server that does not answer fails the signing" \
-  stamp_refused "$unsigned/$(basename "${installer:-none}")"
+  stamp_refused "${builds[0]}/bin/roomsim.exe"
 
-write_report "$xml" Signing "${cases[@]}"
+write_report "$REPORT" Signing

@@ -1,12 +1,14 @@
-# Sourced by the scripts that run Windows programs: a private Wine prefix inside build/, quiet,
-# without the Mono and Gecko installers that a fresh prefix would otherwise offer. Works with
-# Wine's 64-bit half alone and with both halves; wine_prefix_ready sets TV_WINE32 to 1 where
-# 32-bit programs run, else to 0 with the reason in TV_WINE32_WHY.
+# Sourced by the scripts that run Windows programs; sourcing only sets variables and defines
+# functions. wine_start begins a session: a private Wine prefix inside build/, quiet, without the
+# Mono and Gecko installers that a fresh prefix would otherwise offer, and one wineserver for all
+# the programs until wine_stop, which runs at exit at the latest. Works with Wine's 64-bit half
+# alone and with both halves; wine_start sets TV_WINE32 to 1 where 32-bit programs run, else to 0
+# with the reason in TV_WINE32_WHY. WIN_BIN and WIN32_BIN, the builds' programs, may be given.
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-WIN_BIN="$PWD/build/win64/bin"
-WIN32_BIN="$PWD/build/win32/bin"
+WIN_BIN="${WIN_BIN:-$PWD/build/win64/bin}"
+WIN32_BIN="${WIN32_BIN:-$PWD/build/win32/bin}"
 
 # Where Wine's loaders are: Debian keeps `wine` (32-bit) and `wine64` in /usr/lib/wine, behind a
 # `wine` script; other builds have them on PATH.
@@ -20,17 +22,6 @@ _tv_loader_dir() {
   done
 }
 TV_WINE_DIR=$(_tv_loader_dir)
-
-# Debian's `wine` starts the 32-bit loader whenever the 32-bit half is installed, and that fails
-# on a machine that cannot run 32-bit Linux programs at all (a kernel without IA-32 emulation):
-# there `wine` is the 64-bit loader, from a folder in front of PATH.
-if ! wine --version >/dev/null 2>&1 && [[ -x $TV_WINE_DIR/wine64 ]]; then
-  mkdir -p "$PWD/build/wine-bin"
-  printf '#!/bin/sh\nexec "%s" "$@"\n' "$TV_WINE_DIR/wine64" >"$PWD/build/wine-bin/wine"
-  chmod +x "$PWD/build/wine-bin/wine"
-  export PATH="$PWD/build/wine-bin:$PATH"
-  export WINELOADER="$TV_WINE_DIR/wine64"
-fi
 
 # Whether this machine's Wine has a 32-bit half that runs. A Wine without a separate `wine64` is
 # one loader for both bitnesses (or 32-bit only): the prefix test below decides there.
@@ -56,7 +47,17 @@ _tv_make_prefix() {
   wineserver -w
 }
 
-wine_prefix_ready() {
+wine_start() {
+  # Debian's `wine` starts the 32-bit loader whenever the 32-bit half is installed, and that fails
+  # on a machine that cannot run 32-bit Linux programs at all (a kernel without IA-32 emulation):
+  # there `wine` is the 64-bit loader, from a folder in front of PATH.
+  if ! wine --version >/dev/null 2>&1 && [[ -x $TV_WINE_DIR/wine64 ]]; then
+    mkdir -p "$PWD/build/wine-bin"
+    printf '#!/bin/sh\nexec "%s" "$@"\n' "$TV_WINE_DIR/wine64" >"$PWD/build/wine-bin/wine"
+    chmod +x "$PWD/build/wine-bin/wine"
+    export PATH="$PWD/build/wine-bin:$PATH"
+    export WINELOADER="$TV_WINE_DIR/wine64"
+  fi
   [[ -f "$WINEPREFIX/system.reg" ]] || _tv_make_prefix
   TV_WINE32=0
   TV_WINE32_WHY=""
@@ -101,4 +102,9 @@ wine_prefix_ready() {
   fi
   # roomsim answers aim: links inside this prefix only.
   wine "$WIN_BIN/roomsim.exe" --register >/dev/null 2>&1
+  wineserver -p || true # already running is fine
+  trap wine_stop EXIT
 }
+
+# Ends every program of the prefix with the server.
+wine_stop() { wineserver -k 2>/dev/null || true; }
