@@ -187,12 +187,19 @@ TEST_F(ToolChatE2E, ScanningOutlastsARoomThatMisbehaves) {
 // of the lines said in it before. A link the shell hands roomsim is one link, whatever it holds.
 TEST_F(ToolChatE2E, SeveralRoomsEachLineOnceInTheRoomWhereItWasSaid) {
   const HWND lobby = roomsim->chatWindow();
-  ASSERT_TRUE(room::OpenRoom("Den") && room::TypeAsUser("/show"));
-  const HWND den = FindWindowA("AIM_ChatWnd", nullptr);
+  HWND den = nullptr;
+  ASSERT_TRUE(room::OpenRoom("Den") &&
+              WaitFor([&] { return (den = Roomsim::ChatInFront()) != lobby; }) &&
+              room::TypeAsUser("/show"));
   const HWND form = tool.form();
   const auto shown = [&] { return IsWindowVisible(form) != FALSE; };
-  const auto to = [&](const char* room) { return room::OpenRoom(room) && ToolHasLooked(); };
-  ASSERT_TRUE(room::OpenRoom("Lobby") && StartScan()) << Roomsim::Transcript();
+  // The room comes to the front, and the tool sees it there.
+  const auto front = [&](const char* room) {
+    const HWND window = room == std::string("Den") ? den : lobby;
+    return room::OpenRoom(room) && WaitFor([&] { return Roomsim::ChatInFront() == window; });
+  };
+  const auto to = [&](const char* room) { return front(room) && ToolHasLooked(); };
+  ASSERT_TRUE(front("Lobby") && StartScan()) << Roomsim::Transcript();
   EXPECT_EQ(Reply("/csoff"), "[Chatsends Off]");
   ASSERT_TRUE(room::TypeAsUser("/hide") && WaitFor([&] { return !shown(); }));
   ASSERT_TRUE(to("Den"));
@@ -206,9 +213,9 @@ TEST_F(ToolChatE2E, SeveralRoomsEachLineOnceInTheRoomWhereItWasSaid) {
   }
   // "/join" brings the room's window to the front; the user goes back and stays.
   ASSERT_TRUE(room::TypeAsUser("/join lobby 4") && Links(1).size() == 1);
-  ASSERT_TRUE(WaitFor([&] { return FindWindowA("AIM_ChatWnd", nullptr) == lobby; }));
+  ASSERT_TRUE(WaitFor([&] { return Roomsim::ChatInFront() == lobby; }));
   ASSERT_TRUE(to("Den"));
-  EXPECT_TRUE(Stays([&] { return FindWindowA("AIM_ChatWnd", nullptr) == den; }));
+  EXPECT_TRUE(Stays([&] { return Roomsim::ChatInFront() == den; }));
 
   const std::string link = R"(aim:gochat?roomname=ab" --link-log "x.txt" --opt "cd&exchange=4)";
   EXPECT_EQ(Roomsim::RunAnother(" --link \"" + link + "\""), 0u);
