@@ -113,8 +113,9 @@ cpu_ticks() {
   done
 }
 
+# Starts a program of this prefix, with arguments: its pid once it runs.
 start_program() {
-  wine "$1" >/dev/null 2>&1 &
+  wine "$@" >/dev/null 2>&1 &
   local pid
   for _ in $(seq 1 300); do
     if pid=$(wine_pid "$1"); then
@@ -139,54 +140,64 @@ end_program() {
 hz=$(getconf CLK_TCK)
 rows=()
 
-# One idle phase: the tool of folder $3, "Chat Scan" ticked and the poll-only program beside it
-# when $4 is "scan", measured over IDLE_SECONDS; then both are ended.
+# One idle phase over IDLE_SECONDS in the room as it stands: the tool of folder $3 scanning it
+# ($3 empty: none; $4 "off": not scanning) and, when $5 is "poll", the poll-only program beside
+# it; then both are ended. The wineserver serves every program of the prefix, so its figure is
+# one program's only in a phase of that program alone.
 idle_phase() {
-  local size=$1 phase=$2 tool poll="" server before after t0 t1 p0 p1 s0 s1
-  tool=$(start_program "$3/tavik-varrow.exe")
-  if [[ $4 == scan ]]; then
-    wine "$bench" tick-chat-scan
-    poll=$(start_program "$WIN_BIN/poll_only.exe")
+  local room=$1 phase=$2 tool="" poll="" server before after t=0 p=0 s
+  if [[ -n $3 ]]; then
+    tool=$(start_program "$3/tavik-varrow.exe")
+    [[ $4 == off ]] || wine "$bench" tick-chat-scan
   fi
+  [[ $5 != poll ]] || poll=$(start_program "$WIN_BIN/poll_only.exe")
   server=$(server_pid)
   sleep 5 # start-up settles before the measured span
-  before=$(cpu_ticks "$tool" "$server" ${poll:+"$poll"})
+  before=$(cpu_ticks "$server" $tool $poll)
   sleep "$IDLE_SECONDS"
-  after=$(cpu_ticks "$tool" "$server" ${poll:+"$poll"})
-  end_program "$tool"
-  [[ -z $poll ]] || end_program "$poll"
-  read -r t0 s0 p0 <<<"$before"
-  read -r t1 s1 p1 <<<"$after"
-  rows+=("$(awk -v size="$size" -v phase="$phase" -v t=$((t1 - t0)) -v p=$((${p1:-0} - ${p0:-0})) \
-    -v polled="${poll:+1}" -v s=$((s1 - s0)) -v hz="$hz" -v secs="$IDLE_SECONDS" 'BEGIN {
-    printf("%-10s %-9s %7.2f %7.3f%% ", size, phase, t / hz, 100 * t / hz / secs)
-    if (polled) {
-      ratio = p > 0 ? sprintf("%.2f", t / p) : "n/a"
-      printf("%7.2f %7.3f%% %9s ", p / hz, 100 * p / hz / secs, ratio)
-    } else {
-      printf("%7s %8s %9s ", "-", "-", "-")
-    }
-    printf("%8.2f %7.3f%%\n", s / hz, 100 * s / hz / secs)
+  after=$(cpu_ticks "$server" $tool $poll)
+  for pid in $tool $poll; do end_program "$pid"; done
+  read -r -a b <<<"$before"
+  read -r -a a <<<"$after"
+  s=$((a[0] - b[0]))
+  [[ -z $tool ]] || t=$((a[1] - b[1]))
+  [[ -z $poll ]] || p=$((a[-1] - b[-1]))
+  rows+=("$(awk -v room="$room" -v phase="$phase" -v t=$t -v p=$p -v tool="$tool" -v poll="$poll" \
+    -v s=$s -v hz="$hz" -v secs="$IDLE_SECONDS" 'function cell(x, on) {
+      return on ? sprintf("%7.2f %7.3f%%", x / hz, 100 * x / hz / secs) : sprintf("%7s %8s", "-", "-")
+    } BEGIN {
+    ratio = tool && poll && p > 0 ? sprintf("%.2f", t / p) : "-"
+    printf("%-12s %-17s %s %s %9s %s\n", room, phase, cell(t, tool), cell(p, poll), ratio, cell(s, 1))
   }')")
   echo "${rows[-1]}"
 }
 
+# The phases of one room: each tool beside the poll-only program, then each program alone.
+room_phases() {
+  if [[ -n ${BASELINE_BIN:-} ]]; then idle_phase "$1" "before + poll" "$BASELINE_BIN" scan poll; fi
+  idle_phase "$1" "after + poll" "$WIN_BIN" scan poll
+  if [[ -n ${BASELINE_BIN:-} ]]; then idle_phase "$1" "before alone" "$BASELINE_BIN" scan -; fi
+  idle_phase "$1" "after alone" "$WIN_BIN" scan -
+  idle_phase "$1" "poll alone" "" - poll
+}
+
 if want idle; then
-  echo "== idle cost over ${IDLE_SECONDS:=300} s a phase: the tool scanning a quiet room beside a"
-  echo "   program that only polls it each 500 ms (poll), then the tool alone, not scanning; CPU"
+  echo "== idle cost over ${IDLE_SECONDS:=300} s a phase: the tool scanning a room beside a program"
+  echo "   that only polls it each 500 ms (poll), each alone, then the tool not scanning; CPU"
   echo "   seconds and % of one core from /proc; the wineserver serves every Wine process"
-  header=$(printf '%-10s %-9s %7s %8s %7s %8s %9s %8s %8s' transcript phase "tool s" "tool %" \
+  header=$(printf '%-12s %-17s %7s %8s %7s %8s %9s %7s %8s' room phase "tool s" "tool %" \
     "poll s" "poll %" "tool/poll" "server s" "server %")
   echo "$header"
   roomsim=$(start_program "$WIN_BIN/roomsim.exe")
-  for size in 10000 1000000; do
-    label="$((size / 1000)) KB"
-    [[ $size -lt 1000000 ]] || label="$((size / 1000000)) MB"
+  for room in "quiet 10 KB:10000:0" "quiet 1 MB:1000000:0" "busy 1 MB:1000000:5"; do
+    IFS=: read -r label size every <<<"$room"
     wine "$bench" set-transcript "$size" >/dev/null
-    if [[ -n ${BASELINE_BIN:-} ]]; then idle_phase "$label" before "$BASELINE_BIN" scan; fi
-    idle_phase "$label" after "$WIN_BIN" scan
+    chatter=""
+    [[ $every == 0 ]] || chatter=$(start_program "$bench" chatter "$every")
+    room_phases "$label"
+    [[ -z $chatter ]] || end_program "$chatter"
   done
-  idle_phase "-" "scan off" "$WIN_BIN" off
+  idle_phase "-" "scan off" "$WIN_BIN" off -
   end_program "$roomsim"
   echo
   echo "idle cost over $IDLE_SECONDS s a phase"

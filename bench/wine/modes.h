@@ -16,5 +16,6 @@ int Soak(int minutes, int roomSeconds);
 // outside.cpp: for the idle measurement that scripts/bench-wine.sh makes from outside
 int TickChatScan();
 int SetQuietTranscript(std::size_t bytes);
+int Chatter(int seconds);
 
 }  // namespace wine_bench

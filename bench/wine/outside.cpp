@@ -42,4 +42,12 @@ int SetQuietTranscript(std::size_t bytes) {
   return 0;
 }
 
+// Somebody else says a line in the running roomsim's room every `seconds`, until ended.
+int Chatter(int seconds) {
+  for (int n = 0;; ++n) {
+    roomsim::client::SayAsOther("Alice", "line " + std::to_string(n) + " of the chatter");
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+  }
+}
+
 }  // namespace wine_bench

@@ -7,6 +7,7 @@
 //                        handles and windows, over a long session in a busy room
 //   wine_bench tick-chat-scan   ticks "Chat Scan" of a running tool
 //   wine_bench set-transcript BYTES   fills the room of a running roomsim with quiet chat
+//   wine_bench chatter SECONDS   another speaker says a line there every SECONDS, until ended
 // The idle cost is measured from outside (scripts/bench-wine.sh), from /proc.
 
 #include <cstddef>
@@ -26,11 +27,12 @@ int main(int argc, char** argv) {
   if (mode == "soak" && argc > 2)
     return Soak(std::atoi(argv[2]), argc > 3 ? std::atoi(argv[3]) : 300);
   if (mode == "tick-chat-scan") return TickChatScan();
+  if (mode == "chatter" && argc > 2) return Chatter(std::atoi(argv[2]));
   if (mode == "set-transcript" && argc > 2) {
     return SetQuietTranscript(static_cast<std::size_t>(std::atoll(argv[2])));
   }
   std::fprintf(stderr,
                "usage: wine_bench scan|latency|startup|flood [SECONDS]|soak MINUTES "
-               "[ROOM_SECONDS]|tick-chat-scan|set-transcript BYTES\n");
+               "[ROOM_SECONDS]|tick-chat-scan|set-transcript BYTES|chatter SECONDS\n");
   return 2;
 }

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include <cwctype>
+#include <string_view>
 
 #include "app/client_size.h"
 #include "app/control_windows.h"
@@ -64,7 +64,10 @@ bool MainWindow::Failed(const wchar_t* step) {
   if (reason != nullptr) {
     std::wstring text(reason);
     LocalFree(reason);
-    while (!text.empty() && (iswspace(text.back()) || text.back() == L'.')) text.pop_back();
+    while (!text.empty() &&
+           std::wstring_view(L" .\r\n").find(text.back()) != std::wstring_view::npos) {
+      text.pop_back();
+    }
     failure_ += L": " + text;
   }
   return false;
