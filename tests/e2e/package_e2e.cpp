@@ -152,20 +152,13 @@ TEST_F(PackageE2E, InstallsOverRunningCopiesKeepsTheUsersChoicesAndUninstallsCle
   HWND form = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (form = FindWindowW(L"TavikVarrowForm1", nullptr)); }, 60s));
 
-  // roomsim registered as the aim: handler from the installed folder, once in each hive, the
-  // command in a form of its own each time (other arguments; the path in other case). The
-  // uninstall removes it there, while the build's roomsim in the other hive stays (and is then
-  // copied back). Upgrades keep it, as roomsim comes back.
-  const std::wstring roomsim = (InstallDir() / L"roomsim.exe").wstring();
-  std::wstring upper = roomsim;
-  CharUpperW(upper.data());
-  const struct {
-    HKEY mine, other;
-    std::wstring command;
-  } registrations[] = {
-      {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, L"\"" + roomsim + L"\" \"%1\""},
-      {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, L"\"" + upper + L"\" --link \"%1\""}};
-  SetAimHandler(registrations[0].mine, registrations[0].command);
+  // roomsim registered as the aim: handler from the installed folder, the path in other case and
+  // with other arguments. The uninstall removes it, while the build's roomsim in the other hive
+  // stays (and is then copied back). Upgrades keep it, as roomsim comes back.
+  std::wstring roomsim = (InstallDir() / L"roomsim.exe").wstring();
+  CharUpperW(roomsim.data());
+  const std::wstring mine = L"\"" + roomsim + L"\" \"%1\"";
+  SetAimHandler(HKEY_CURRENT_USER, mine);
 
   // Installed again while it runs, each time silently: the tool is closed first (by the earlier
   // install's uninstaller, which the installer runs), and the start at log-on stays as it was
@@ -178,7 +171,7 @@ TEST_F(PackageE2E, InstallsOverRunningCopiesKeepsTheUsersChoicesAndUninstallsCle
     EXPECT_EQ(Autostart(), autostart) << options;
   }
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(form); }));
-  EXPECT_EQ(AimHandler(registrations[0].mine), registrations[0].command);
+  EXPECT_EQ(AimHandler(HKEY_CURRENT_USER), mine);
 
   // A copy whose process the installer cannot wait for (see close_copy.nsi), here a window of this
   // thread: its going on WM_CLOSE is enough. No race: the wait fails at once, every time, and the
@@ -194,18 +187,12 @@ TEST_F(PackageE2E, InstallsOverRunningCopiesKeepsTheUsersChoicesAndUninstallsCle
   EXPECT_EQ(RunToEnd(L"\"" + (BinDir() / L"close_copy.exe").wstring() + L"\" /S"), 0u);
   EXPECT_FALSE(IsWindow(copy));
 
-  for (const auto& [mine, other, command] : registrations) {
-    const std::wstring elsewhere = AimHandler(other);
-    ASSERT_NE(elsewhere, L"") << "scripts/wine-env.sh registers the build's roomsim";
-    if (Entry(L"UninstallString").empty()) {
-      ASSERT_EQ(RunToEnd(install), 0u);
-    }
-    SetAimHandler(mine, command);
-    EXPECT_TRUE(Uninstall()) << "left:" << Left();
-    EXPECT_EQ(AimHandler(mine), L"") << command;
-    EXPECT_EQ(AimHandler(other), elsewhere);
-    CopyAimKey(other, mine);
-  }
+  const std::wstring elsewhere = AimHandler(HKEY_LOCAL_MACHINE);
+  ASSERT_NE(elsewhere, L"") << "scripts/wine-env.sh registers the build's roomsim";
+  EXPECT_TRUE(Uninstall()) << "left:" << Left();
+  EXPECT_EQ(AimHandler(HKEY_CURRENT_USER), L"");
+  EXPECT_EQ(AimHandler(HKEY_LOCAL_MACHINE), elsewhere);
+  CopyAimKey(HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER);
 }
 
 }  // namespace

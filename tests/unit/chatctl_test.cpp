@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+#include <vector>
+
 #include "chatctl/chat.h"
 #include "fake_chat_room.h"
 #include "platform/fake/fake_timer.h"
+#include "transcript_markup.h"
 
 namespace tv::chatctl {
 namespace {
@@ -39,105 +44,112 @@ TEST(LineParserTest, LastLineTimeStampSpeakerAndMessage) {
     EXPECT_EQ(ParseLine(line).whosaid + L"|" + ParseLine(line).whatsaid, text) << line;
 }
 
-// One session in a room: each tick reports the transcript's newest line at most once, as
-// "speaker|message|{stamp}".
-TEST(ChatScannerTest, ReportsEachNewestLineOnceWhileScanning) {
+class ChatScannerTest : public ::testing::Test {
+ protected:
+  ChatScannerTest() {
+    chat.SetScanHandler([&](ChatLine& l) {
+      seen += verbose ? l.whosaid + L"|" + l.whatsaid + L"|" + l.datesaid : l.whatsaid + L" ";
+    });
+  }
+  std::wstring Tick(int count = 1) {
+    seen.clear();
+    for (int i = 0; i < count; ++i) chat.chat_tymer_Timer();
+    return seen;
+  }
+  // Each step: a change, then ticks, what they report, and how many whole reads of the
+  // transcript they make (-1: any).
+  using Step = std::tuple<std::function<void()>, int, std::wstring, int>;
+  void Run(const std::vector<Step>& steps) {
+    for (int step = 0; const auto& [change, ticks, reported, wholeReads] : steps) {
+      change();
+      room.desktop.ClearLog();
+      EXPECT_EQ(Tick(ticks), reported) << ++step;
+      const auto whole = [](const auto& m) {
+        return m.message == platform::kWmGetText && m.wParam > aim::kWitnessHeadLength + 1;
+      };
+      if (wholeReads >= 0) EXPECT_EQ(std::ranges::count_if(room.desktop.Log(), whole), wholeReads);
+    }
+  }
+
   testing::FakeChatRoom room;
   platform::FakeTimer timer;
   Chat chat{room.Os(), timer};
   std::wstring seen;
-  chat.SetScanHandler(
-      [&](ChatLine& l) { seen += l.whosaid + L"|" + l.whatsaid + L"|" + l.datesaid; });
-  const auto tick = [&](int count = 1) {
-    seen.clear();
-    for (int i = 0; i < count; ++i) chat.chat_tymer_Timer();
-    return seen;
-  };
+  bool verbose = false;
+};
+
+// One session in a room: each tick reports the transcript's newest line at most once, as
+// "speaker|message|{stamp}".
+TEST_F(ChatScannerTest, ReportsEachNewestLineOnceWhileScanning) {
+  verbose = true;
   room.SayAsUser("old");  // said before the start: never reported
   chat.scan_on();
   EXPECT_EQ(timer.period, std::chrono::milliseconds(500));
-  EXPECT_EQ(tick(3), L"");
+  EXPECT_EQ(Tick(3), L"");
   room.SayAsUser("hello there");
-  EXPECT_EQ(tick(3), L" Tester|hello there|{10:00:02 AM}");
+  EXPECT_EQ(Tick(3), L" Tester|hello there|{10:00:02 AM}");
   // A cleared transcript reports nothing; three characters without a line mark, an empty line.
   for (const auto& [tail, reported] : {std::pair{"", L""}, {"<B", L""}, {"xyz", L"||{}"}}) {
     room.desktop.SetText(room.transcript, tail);
-    EXPECT_EQ(tick(), reported) << tail;
+    EXPECT_EQ(Tick(), reported) << tail;
   }
   room.SayAsUser("first");
   room.SayAsUser("second");  // two in one interval: only the newest
   room.Say("Stranger", "/help");
-  EXPECT_EQ(tick(2), L"||{10:00:05 AM}");  // somebody else's: no speaker, no message
+  EXPECT_EQ(Tick(2), L"||{10:00:05 AM}");  // somebody else's: no speaker, no message
   chat.scan_off();
   EXPECT_FALSE(timer.running);
   room.SayAsUser("between");
-  EXPECT_EQ(tick(), L"");
+  EXPECT_EQ(Tick(), L"");
   chat.scan_on();  // said before scanning began: never reported
-  EXPECT_EQ(tick(), L"");
+  EXPECT_EQ(Tick(), L"");
   room.SayAsUser(std::string(2000, 'm'));
-  EXPECT_EQ(tick(), L"||{}");  // its start lies before the 500-character tail
+  EXPECT_EQ(Tick(), L"||{}");  // its start lies before the 500-character tail
   room.Close();
-  EXPECT_EQ(tick(2), L"");
+  EXPECT_EQ(Tick(2), L"");
   room.Open();  // a later chat window is picked up
-  EXPECT_EQ(tick(), L"");
+  EXPECT_EQ(Tick(), L"");
   room.SayAsUser("back");
-  EXPECT_EQ(tick(), L" Tester|back|{10:00:08 AM}");
+  EXPECT_EQ(Tick(), L" Tester|back|{10:00:08 AM}");
 }
 
 // Several rooms, the one in front changing: a line is reported once, in the room where it was
 // said, and coming back to a room repeats nothing. A room counts only lines said after the scanner
 // first read it: one that hung when scanning began, one opened later, one already open.
-TEST(ChatScannerTest, KeepsWhatItSawOfEachRoomApart) {
-  testing::FakeChatRoom room;
-  platform::FakeTimer timer;
-  Chat chat{room.Os(), timer};
-  std::wstring seen;
-  chat.SetScanHandler([&](ChatLine& l) { seen += l.whatsaid + L" "; });
+TEST_F(ChatScannerTest, KeepsWhatItSawOfEachRoomApart) {
   const platform::WindowHandle a = room.chat;
   platform::WindowHandle b = platform::kNoWindow;
-  const std::pair<std::function<void()>, std::wstring> steps[] = {
-      {[&] { room.desktop.SetHung(room.transcript, false); }, L""},
-      {[&] { room.SayAsUser("/hide"); }, L"/hide "},
-      {[&] { room.Open("Chat Room: B"), b = room.chat, room.SayAsUser("/before"); }, L""},
-      {[&] { room.SayAsUser("/show"); }, L"/show "},
-      {[&] { room.Front(a); }, L""},
-      {[&] { room.Front(b), room.SayAsUser("/in B"), room.Front(a), room.SayAsUser("/in A"); },
-       L"/in A "},
-      {[&] { room.Front(b); }, L"/in B "},
-      {[&] { room.Front(a), room.Front(b); }, L""},
-      {[&] { chat.scan_off(), room.SayAsUser("/off"), chat.scan_on(); }, L""},
-      {[&] { room.Front(a); }, L""},
-  };
   room.SayAsUser("/end");  // said before scanning began, while the room hangs
   room.desktop.SetHung(room.transcript, true);
   chat.scan_on();
-  for (const auto& [step, reported] : steps) {
-    step();
-    seen.clear();
-    chat.chat_tymer_Timer();
-    chat.chat_tymer_Timer();
-    EXPECT_EQ(seen, reported) << room.Transcript();
-  }
+  Run({
+      {[&] { room.desktop.SetHung(room.transcript, false); }, 2, L"", -1},
+      {[&] { room.SayAsUser("/hide"); }, 2, L"/hide ", -1},
+      {[&] { room.Open("Chat Room: B"), b = room.chat, room.SayAsUser("/before"); }, 2, L"", -1},
+      {[&] { room.SayAsUser("/show"); }, 2, L"/show ", -1},
+      {[&] { room.Front(a); }, 2, L"", -1},
+      {[&] { room.Front(b), room.SayAsUser("/in B"), room.Front(a), room.SayAsUser("/in A"); }, 2,
+       L"/in A ", -1},
+      {[&] { room.Front(b); }, 2, L"/in B ", -1},
+      {[&] { room.Front(a), room.Front(b); }, 2, L"", -1},
+      {[&] { chat.scan_off(), room.SayAsUser("/off"), chat.scan_on(); }, 2, L"", -1},
+      {[&] { room.Front(a); }, 2, L"", -1},
+  });
 }
 
 // A transcript is read whole only when its control, its length or its head may have changed since
 // the last whole read, and at least every kTicksBetweenFullReads ticks. So every change a chat
 // client makes (a line added, the oldest trimmed at the cap, a clear) shows at the next tick, and
-// a rewrite that keeps the length and the head at the forced read. Each step: a change, then
-// ticks, the lines reported and the whole reads made.
-TEST(ChatScannerTest, ReadsTheTranscriptWholeOnlyWhenItMayHaveChanged) {
-  testing::FakeChatRoom room;
-  platform::FakeTimer timer;
-  Chat chat{room.Os(), timer};
-  std::wstring seen;
-  chat.SetScanHandler([&](ChatLine& l) { seen += l.whatsaid + L" "; });
+// a rewrite that keeps the length and the head at the forced read.
+TEST_F(ChatScannerTest, ReadsTheTranscriptWholeOnlyWhenItMayHaveChanged) {
   const auto line = [](const char* message) {
     return roomsim::FormatLine("Tester", message, true, "10:00:00 AM");
   };
   const std::string a = line("/aaa"), b = line("/bbb"), c = line("/ccc");
   const auto set = [&](const std::string& text) { room.desktop.SetText(room.transcript, text); };
   const platform::WindowHandle lobby = room.chat;
-  const std::tuple<std::function<void()>, int, std::wstring, int> steps[] = {
+  chat.scan_on();
+  Run({
       {[&] { set(a + b); }, 1, L"/bbb ", 1},
       {[] {}, kTicksBetweenFullReads - 1, L"", 0},
       {[&] { set(b + a); }, 1, L"/aaa ", 1},      // the oldest trimmed, a line added: same length
@@ -147,22 +159,7 @@ TEST(ChatScannerTest, ReadsTheTranscriptWholeOnlyWhenItMayHaveChanged) {
       {[&] { room.Open("Chat Room: B"), set(c + c); }, 1, L"", 1},
       {[&] { room.Front(lobby); }, 1, L"", 1},  // back: the same length and head
       {[&] { set(c + b + a); }, 1, L"/aaa ", 1},
-  };
-  chat.scan_on();
-  for (int step = 0; const auto& [change, ticks, reported, wholeReads] : steps) {
-    change();
-    room.desktop.ClearLog();
-    seen.clear();
-    for (int i = 0; i < ticks; ++i) chat.chat_tymer_Timer();
-    EXPECT_EQ(seen, reported) << ++step;
-    EXPECT_EQ(std::ranges::count_if(room.desktop.Log(),
-                                    [](const auto& m) {
-                                      return m.message == platform::kWmGetText &&
-                                             m.wParam > aim::kWitnessHeadLength + 1;
-                                    }),
-              wholeReads)
-        << step;
-  }
+  });
 }
 
 }  // namespace
