@@ -212,8 +212,10 @@ TEST_F(ToolWindowE2E, FromStartToClose) {
   // process cannot read the items under Wine).
   ASSERT_TRUE(SendToTray());
   const auto menu = [&] { return tool.FindOwnWindow(L"#32768", nullptr); };  // a pop-up menu
-  ASSERT_TRUE(TrayEvent(WM_RBUTTONUP));  // posted: the menu runs its own loop
+  ASSERT_TRUE(SetCursorPos(300, 200) && TrayEvent(WM_RBUTTONUP));  // posted: the menu runs a loop
   ASSERT_TRUE(WaitFor([&] { return menu() != nullptr; }));
+  RECT at{};
+  EXPECT_TRUE(GetWindowRect(menu(), &at) && at.left == 300 && at.top == 200) << "at the pointer";
   PostMessageW(menu(), WM_KEYDOWN, VK_DOWN, 0);
   PostMessageW(menu(), WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_TRUE(WaitFor([&] { return ShownAtNormalSize() && menu() == nullptr; }));
