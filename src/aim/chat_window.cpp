@@ -113,11 +113,11 @@ std::size_t CharacterStart(std::string_view ansi, std::size_t cut, const platfor
   }
   if (page.MaxCharSize() < 2) return cut;
   // Double-byte: trail bytes overlap lead bytes, but a byte that cannot lead always ends a
-  // character, so a boundary follows the last such byte; walk whole characters from there.
+  // character, so a boundary follows the last such byte. Every byte from there to the cut can
+  // lead, so the characters from there are two bytes each.
   std::size_t at = cut;
   while (at > 0 && page.IsLeadByte(static_cast<unsigned char>(ansi[at - 1]))) --at;
-  while (at < cut) at += page.IsLeadByte(static_cast<unsigned char>(ansi[at])) ? 2 : 1;
-  return std::min(at, ansi.size());
+  return std::min(at + (cut - at + 1) / 2 * 2, ansi.size());
 }
 
 // The last kTranscriptTailLength characters of the ANSI text. Only the end is converted: the scan

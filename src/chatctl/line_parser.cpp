@@ -1,5 +1,7 @@
 #include "chatctl/line_parser.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 
 namespace tv::chatctl {
@@ -52,7 +54,7 @@ ChatLine ParseLine(std::wstring_view line) {
     if (!stripped.empty()) parsed.whatsaid = stripped.substr(1);
   } else {
     parsed.whosaid = stripped.substr(0, colon);
-    if (colon + 2 < stripped.size()) parsed.whatsaid = stripped.substr(colon + 2);
+    parsed.whatsaid = stripped.substr(std::min(colon + 2, stripped.size()));
   }
   return parsed;
 }

@@ -27,7 +27,7 @@ std::size_t ScanDecimal(std::wstring_view text) {
   }
   if (digits == 0) return 0;
   const std::size_t mantissaEnd = i;
-  if (i < text.size() && (text[i] == L'e' || text[i] == L'E')) {
+  if (text.substr(i).starts_with(L'e') || text.substr(i).starts_with(L'E')) {
     ++i;
     if (i < text.size() && IsSign(text[i])) ++i;
     if (skipDigits() > 0) return i;

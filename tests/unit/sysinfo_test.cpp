@@ -2,6 +2,8 @@
 
 #include "platform/fake/fake_system_os.h"
 #include "sysinfo/figures.h"
+#include "sysinfo/system_info.h"
+#include "sysinfo/uptime.h"
 
 namespace tv::sysinfo {
 namespace {
@@ -73,6 +75,29 @@ TEST(FiguresTest, ProgramCountFromTheRegistryElseTheTaskbarsWindows) {
     fake.registry.values[kProgramCount] = value;
     EXPECT_EQ(ShowProgramCount(fake.Os()), text) << &text - &values[0].second;
   }
+}
+
+// The snapshot's names and kilobytes, and the uptime's other styles, which "/sysinfo" does not
+// show but the snapshot and the formatter keep: halves of a kilobyte go to the even neighbour,
+// minor versions compare whole, seconds and milliseconds are dropped or shown, never rounded.
+TEST(SystemInfoTest, NamesKilobytesAndUptimeStyles) {
+  // clang-format off
+  const std::pair<std::uint32_t, std::wstring> processors[] = {
+      {386, L"Intel 386"}, {486, L"Intel 486"}, {586, L"Intel Pentium"}, {4000, L"MIPS R4000"},
+      {21064, L"DEC Alpha 21064"}, {487, L"(unknown)"}};
+  const std::tuple<int, int, std::wstring> windows[] = {
+      {3, 5, L"Windows NT "}, {3, 51, L"Windows "}, {4, 0, L"Windows NT "}, {4, 1, L"Windows 98 "},
+      {4, 90, L"Windows ME "}, {5, 1, L"Windows XP "}, {5, 0, L"Windows 2000 "}, {6, 0, L"Windows Unknown Version"}};
+  const std::pair<std::uint64_t, std::int32_t> kilobytes[] = {
+      {1535, 1}, {1536, 2}, {2560, 2}, {2561, 3}, {std::uint64_t{1} << 41, kMaxKilobytes}};
+  const std::pair<std::int32_t, std::wstring> styles[] = {
+      {0, L"1 days, 2 hours, 3 minutes, 4 seconds, 5 milliseconds"},
+      {1, L"1 days, 2 hours, 3 minutes, 4 seconds"}, {2, L"1:2:3:4:5"}, {4, L""}};
+  // clang-format on
+  for (const auto& [type, name] : processors) EXPECT_EQ(ProcessorName(type), name) << type;
+  for (const auto& [major, minor, name] : windows) EXPECT_EQ(WindowsName(major, minor), name);
+  for (const auto& [bytes, kb] : kilobytes) EXPECT_EQ(ToKilobytes(bytes), kb) << bytes;
+  for (const auto& [style, text] : styles) EXPECT_EQ(FormatLongUptime(93'784'005, style), text);
 }
 
 }  // namespace

@@ -68,6 +68,7 @@ TEST(NumberTest, PlainNumbersLeadingNumbersAndClearPeriods) {
   const std::pair<double, std::optional<std::int32_t>> clear[] = {
       {0.4, 24000}, {1.5, 90000}, {0.03125, 1875}, {0.40000833333333335, 24000}, {0.400025, 24002},
       {35791.39412499999, 2147483647}, {35791.394125, {}}, {1e300, {}}, {-1e300, {}},
+      {-2147483648.0 / 60000, -2147483647 - 1},
   };
   // clang-format on
   for (const auto& [minutes, ms] : clear) EXPECT_EQ(model::ClearPeriodMs(minutes), ms) << minutes;
