@@ -42,7 +42,7 @@ const std::wstring_view Interpreter::kMoreText =
 struct Interpreter::Command {
   CommandWord said;
   Match match;
-  std::variant<Flow (Interpreter::*)(), Flow (Interpreter::*)(const Words&)> handler;
+  std::variant<void (Interpreter::*)(), void (Interpreter::*)(const Words&)> handler;
 };
 
 constexpr Interpreter::Command Interpreter::kCommands[] = {
@@ -79,7 +79,7 @@ Interpreter::Interpreter(platform::ChatClientOs os, chatctl::Chat& chat, model::
 void Interpreter::chat_aimchatscan(const chatctl::ChatLine& line) {
   const std::wstring m = RemoveHTML(Normalise(line.whatsaid));
   // The scanner leaves the blank that precedes the name in the transcript.
-  const std::wstring speaker = line.whosaid.size() > 1 ? line.whosaid.substr(1) : std::wstring();
+  const std::wstring speaker = line.whosaid.substr(std::min<std::size_t>(line.whosaid.size(), 1));
   if (state_.userName().empty()) {
     // The line that names the user is never a command.
     chat_.SendChat(L"[Found User '" + speaker + L"']");
@@ -90,127 +90,117 @@ void Interpreter::chat_aimchatscan(const chatctl::ChatLine& line) {
   RunCommands(line.whatsaid, m);
 }
 
-// Every line of the user's is tested against each command in turn. After a command has acted the
-// rest are still tested, unless its handler ends the line; at most one command acts on a line.
+// A line of the user's is tested against each command in turn, and the first whose word it carries
+// acts. No line carries two: the message commands' words differ, the word commands' first words
+// differ, and none of them is a message command's word.
 void Interpreter::RunCommands(const std::wstring& typed, const std::wstring& m) {
   for (const Command& command : kCommands) {
-    if (Run(command, typed, m) == Flow::kEnd) return;
+    running_ = &command;
+    if (command.match == Match::kMessage) {
+      if (m != command.said.word) continue;
+      (this->*std::get<0>(command.handler))();
+      return;
+    }
+    const Words words = SplitWords(typed, command.match == Match::kFirstOfTwo ? 2 : 3);
+    if (words[0] != command.said.word) continue;
+    (this->*std::get<1>(command.handler))(words);
+    return;
   }
 }
 
-Interpreter::Flow Interpreter::Run(const Command& command, const std::wstring& typed,
-                                   const std::wstring& m) {
-  running_ = &command;
-  if (command.match == Match::kMessage) {
-    return m == command.said.word ? (this->*std::get<0>(command.handler))() : Flow::kNext;
-  }
-  const Words words = SplitWords(typed, command.match == Match::kFirstOfTwo ? 2 : 3);
-  return words[0] == command.said.word ? (this->*std::get<1>(command.handler))(words) : Flow::kNext;
-}
-
-Interpreter::Flow Interpreter::Say(const std::wstring& text) {
-  if (running_->said.answer == Answer::kGated && state_.sendsOff()) return Flow::kEnd;
+void Interpreter::Say(const std::wstring& text) {
+  if (running_->said.answer == Answer::kGated && state_.sendsOff()) return;
   aim::SendChatText(chatOs_, text);
-  return Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::Help() { return Say(std::wstring(kHelpText)); }
+void Interpreter::Help() { Say(std::wstring(kHelpText)); }
 
-Interpreter::Flow Interpreter::More() { return Say(std::wstring(kMoreText)); }
+void Interpreter::More() { Say(std::wstring(kMoreText)); }
 
-Interpreter::Flow Interpreter::CloseWindow() {
-  aim::CloseChatWindow(chatOs_);
-  return Flow::kNext;
-}
+void Interpreter::CloseWindow() { aim::CloseChatWindow(chatOs_); }
 
-Interpreter::Flow Interpreter::Rejoin(const Words& words) {
-  if (words.size() < 2 || !IsNumber(words[1])) return Flow::kEnd;
+void Interpreter::Rejoin(const Words& words) {
+  if (words.size() < 2 || !IsNumber(words[1])) return;
   // The name can only be read while the window is still open.
   const std::wstring room = aim::GetRoomName(chatOs_);
   // A room that no link can name stays open: closed, it could not be joined again.
-  if (!aim::RoomLink(room, words[1], chatOs_.codePage)) return Flow::kNext;
+  if (!aim::RoomLink(room, words[1], chatOs_.codePage)) return;
   aim::CloseChatWindow(chatOs_);
   aim::JoinRoom(chatOs_, room, words[1]);
-  return Flow::kNext;
 }
 
-Interpreter::Flow Interpreter::Join(const Words& words) {
-  if (words.size() < 3) return Flow::kNext;
+void Interpreter::Join(const Words& words) {
   // No "[Joining Chat ...]" for a room that no link can name: nothing was joined.
-  if (!aim::JoinRoom(chatOs_, words[1], ShortestDecimal(LeadingNumberValue(words[2])))) {
-    return Flow::kNext;
+  if (words.size() < 3 ||
+      !aim::JoinRoom(chatOs_, words[1], ShortestDecimal(LeadingNumberValue(words[2])))) {
+    return;
   }
-  return Say(L"[Joining Chat '" + words[1] + L"' Ex." + words[2] + L"]");
+  Say(L"[Joining Chat '" + words[1] + L"' Ex." + words[2] + L"]");
 }
 
-Interpreter::Flow Interpreter::End() {
+void Interpreter::End() {
   Say(L"[Ending...]");
   window_.RemoveTrayIcon();
   window_.EndProcess();
-  return Flow::kEnd;
 }
 
-Interpreter::Flow Interpreter::Disable() {
-  const Flow flow = Say(L"[Chatscan Disabled]");
+void Interpreter::Disable() {
+  Say(L"[Chatscan Disabled]");
   window_.StopScan();
-  return flow;
 }
 
-Interpreter::Flow Interpreter::Clear() {
+void Interpreter::Clear() {
   aim::SetTranscriptText(chatOs_, L"");
-  return Say(model::kChatCleared);
+  Say(model::kChatCleared);
 }
 
-Interpreter::Flow Interpreter::Hide() {
+void Interpreter::Hide() {
   window_.SendToTray();
-  return Say(L"[Sent To Tray]");
+  Say(L"[Sent To Tray]");
 }
 
-Interpreter::Flow Interpreter::Show() {
+void Interpreter::Show() {
   window_.RestoreFromTray();
-  return Say(L"[Retrieved From Tray]");
+  Say(L"[Retrieved From Tray]");
 }
 
-Interpreter::Flow Interpreter::SystemInfo() {
-  window_.SendSystemInfo();
-  return Flow::kNext;
-}
+void Interpreter::SystemInfo() { window_.SendSystemInfo(); }
 
 // A third word is ignored: "/ct 5 now" sets 5 minutes.
-Interpreter::Flow Interpreter::ClearTimer(const Words& words) {
+void Interpreter::ClearTimer(const Words& words) {
   const std::optional<double> minutes = words.size() < 2 ? std::nullopt : NumberValue(words[1]);
-  if (!minutes) return Flow::kEnd;
+  if (!minutes) return;
   if (*minutes < model::kMinClearMinutes) {
     Say(L"[Select Larger Clear Speed Or You Will Rate]");
-    return Flow::kEnd;
+    return;
   }
   // A period the timer cannot hold is refused like a word that is no number: accepting it would
   // show "On" with those minutes while the timer kept its old period, or never fired.
   const std::optional<std::int32_t> periodMs = model::ClearPeriodMs(*minutes);
-  if (!periodMs) return Flow::kEnd;
+  if (!periodMs) return;
   state_.SetClearMinutesText(words[1]);
   state_.StartClearTimer(*periodMs);
   state_.SetClearStatusText(L"On");
-  return Say(L"[Clear Timer Set To " + words[1] + L" Minute(s)]");
+  Say(L"[Clear Timer Set To " + words[1] + L" Minute(s)]");
 }
 
-Interpreter::Flow Interpreter::ClearTimerOff() {
+void Interpreter::ClearTimerOff() {
   state_.SetClearStatusText(L"Off");
   state_.SetClearMinutesText(L"0");
   state_.StopClearTimer();
-  return Say(L"[Clear Timer Off]");
+  Say(L"[Clear Timer Off]");
 }
 
-Interpreter::Flow Interpreter::SendsOn() {
+void Interpreter::SendsOn() {
   state_.SetSendsText(L"On");
   state_.SetSendsOff(false);
-  return Say(L"[Chatsends On]");
+  Say(L"[Chatsends On]");
 }
 
-Interpreter::Flow Interpreter::SendsOff() {
+void Interpreter::SendsOff() {
   state_.SetSendsText(L"Off");
   state_.SetSendsOff(true);
-  return Say(L"[Chatsends Off]");  // an answer always: sent although sends are now off
+  Say(L"[Chatsends Off]");  // an answer always: sent although sends are now off
 }
 
 }  // namespace tv::interp

@@ -46,31 +46,30 @@ class Interpreter {
 
  private:
   using Words = std::vector<std::wstring>;
-  enum class Flow { kNext, kEnd };
   struct Command;
   static const Command kCommands[];
 
   void RunCommands(const std::wstring& typed, const std::wstring& m);
-  Flow Run(const Command& command, const std::wstring& typed, const std::wstring& m);
-  // The running command's reply, withheld as its row of the table says.
-  Flow Say(const std::wstring& text);
+  // The running command's reply; while sends are off it is withheld if the command's row of the
+  // table says so.
+  void Say(const std::wstring& text);
 
   // The handlers of the command table; those of word commands get the message's words.
-  Flow Help();
-  Flow More();
-  Flow CloseWindow();
-  Flow Rejoin(const Words& words);
-  Flow Join(const Words& words);
-  Flow End();
-  Flow Disable();
-  Flow Clear();
-  Flow Hide();
-  Flow Show();
-  Flow SystemInfo();
-  Flow ClearTimer(const Words& words);
-  Flow ClearTimerOff();
-  Flow SendsOn();
-  Flow SendsOff();
+  void Help();
+  void More();
+  void CloseWindow();
+  void Rejoin(const Words& words);
+  void Join(const Words& words);
+  void End();
+  void Disable();
+  void Clear();
+  void Hide();
+  void Show();
+  void SystemInfo();
+  void ClearTimer(const Words& words);
+  void ClearTimerOff();
+  void SendsOn();
+  void SendsOff();
 
   platform::ChatClientOs chatOs_;
   chatctl::Chat& chat_;
