@@ -111,10 +111,10 @@ std::size_t CharacterStart(std::string_view ansi, std::size_t cut, const platfor
     while (cut < limit && (static_cast<unsigned char>(ansi[cut]) & 0xC0) == 0x80) ++cut;
     return cut;
   }
-  if (page.MaxCharSize() < 2) return cut;
   // Double-byte: trail bytes overlap lead bytes, but a byte that cannot lead always ends a
   // character, so a boundary follows the last such byte. Every byte from there to the cut can
-  // lead, so the characters from there are two bytes each.
+  // lead, so the characters from there are two bytes each. In a single-byte page no byte leads,
+  // and the cut itself is a boundary.
   std::size_t at = cut;
   while (at > 0 && page.IsLeadByte(static_cast<unsigned char>(ansi[at - 1]))) --at;
   return std::min(at + (cut - at + 1) / 2 * 2, ansi.size());

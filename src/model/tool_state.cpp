@@ -50,11 +50,7 @@ void ToolState::SetClearStatusText(std::wstring text) {
 void ToolState::StartClearTimer(std::int32_t periodMs) {
   Assign(clearIntervalMs_, periodMs, Field::kClearIntervalMs);
   Assign(clearTimerOn_, true, Field::kClearTimerOn);
-  if (clearIntervalMs_ > 0) {
-    clearTimer_.Start(std::chrono::milliseconds(clearIntervalMs_));
-  } else {
-    clearTimer_.Stop();
-  }
+  clearTimer_.Start(std::chrono::milliseconds(clearIntervalMs_));
 }
 
 void ToolState::StopClearTimer() {

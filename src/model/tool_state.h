@@ -67,8 +67,8 @@ class ToolState {
   void SetClearMinutesText(std::wstring text);
   void SetClearStatusText(std::wstring text);
 
-  // Switches the clear timer on with the period. A full period counts from now, also when the
-  // timer was on already. The timer fires only while the period is above 0.
+  // Switches the clear timer on with the period, above 0 (ClearPeriodMs of kMinClearMinutes or
+  // more). A full period counts from now, also when the timer was on already.
   void StartClearTimer(std::int32_t periodMs);
   // Switches the clear timer off; the period stays.
   void StopClearTimer();

@@ -52,7 +52,7 @@ TEST_F(ChatWindowTest, TailIsTheEndOfTheWholeTextInEveryCodePage) {
       // clang-format off
       {twoByte, std::wstring(700, L'\u4E2D')}, {twoByte, L"x" + std::wstring(700, L'\u4E2D')},
       {twoByte, std::wstring(300, L'\u4E2D') + std::wstring(300, L'a')}, {twoByte, std::wstring(10, L'\u4E2D')},
-      {twoByte, std::wstring(600, L'\u4E9C') + L"ab<BR>xyz"},  // trail bytes that could lead
+      {twoByte, std::wstring(599, L'\u4E9C') + L"ab<BR>xyz"},  // trail bytes that could lead
       {twoByte, L"a" + std::wstring(600, L'\u30BD') + L"<BR>x"},  // ASCII trail bytes
       {utf8, L"<BR>" + std::wstring(200, L'a') + tester + std::wstring(380, L'\u4E2D') + L"!"},
       {utf8, L"ab" + std::wstring(700, static_cast<wchar_t>(0x1F600)) + L"<BR>x"},

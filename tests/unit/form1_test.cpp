@@ -273,6 +273,7 @@ TEST_F(Form1Test, ClearTimerAndSendsSwitchOnTheWindow) {
   };
   for (const auto& [typed, shows] : steps) {
     typed == "box" ? view.Click(kCheck2) : Say(typed);
+    EXPECT_EQ(state.clearTimerOn(), clearTimer.running) << typed;
     EXPECT_EQ(text(kLblClear) + text(kClearStat) + text(kChatsendlbl) +
                   (view.IsChecked(kCheck2) ? "x " : "- ") +
                   std::to_string(clearTimer.running ? clearTimer.period.count() : 0) + " " +
