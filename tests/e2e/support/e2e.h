@@ -315,8 +315,8 @@ inline std::string Reply(const std::string& command, std::chrono::milliseconds d
       [&] {
         const RoomLines lines = Lines();
         const auto typed = LastOwn(lines, command);
-        const auto next = std::find_if(typed.base(), lines.end(),
-                                       [](const auto& line) { return line.ownLine; });
+        const auto next =
+            std::find_if(typed.base(), lines.end(), [](const auto& line) { return line.ownLine; });
         if (typed == lines.rend() || next == lines.end()) return false;
         reply = next->message;
         return true;
