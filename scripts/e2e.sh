@@ -51,11 +51,21 @@ skip() { # report name, the 64-bit driver with the same tests, then settings as 
   write_report "$reports/$name.xml" "$name"
 }
 
+# The system DPI of the Wine programs started after it (Wine reads LogPixels as a process starts).
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
 drivers64() {
   # The drivers that tests/e2e builds, by name: a build folder may still hold ones since dropped.
   for name in e2e_package e2e_tool_chat e2e_tool_window; do
     if [[ $TV_WINE32 == 1 && $name == e2e_tool_chat ]]; then
       run "$name.tool64-roomsim32" "$WIN_BIN/$name.exe" TV_ROOMSIM_DIR="Z:$WIN32_BIN"
+    elif [[ $name == e2e_tool_window ]]; then
+      # At 150 %, as on many a laptop; the 32-bit build's run stays at 96 DPI.
+      set_dpi 144
+      run "$name.dpi144" "$WIN_BIN/$name.exe"
+      set_dpi 96
     else
       run "$name" "$WIN_BIN/$name.exe"
     fi
