@@ -74,9 +74,13 @@ bool SetText(const ChatClientOs& os, WindowHandle window, const std::wstring& te
 
 // WM_GETTEXTLENGTH: nothing when the window is missing, does not answer, or claims a length no
 // text has.
-std::optional<std::size_t> TextLength(const ChatClientOs& os, WindowHandle window) {
+// Asked in Unicode, the length is only a witness of change: Wine answers that without copying the
+// text, but the ANSI text may be longer.
+std::optional<std::size_t> TextLength(const ChatClientOs& os, WindowHandle window,
+                                      bool inUnicode = false) {
   const platform::SendResult length =
-      os.desktop.SendMessageA(window, platform::kWmGetTextLength, 0, 0);
+      inUnicode ? os.desktop.SendMessageW(window, platform::kWmGetTextLength, 0, 0)
+                : os.desktop.SendMessageA(window, platform::kWmGetTextLength, 0, 0);
   if (!length.answered || length.value < 0 || length.value > kMaxForeignTextLength) {
     return std::nullopt;
   }
@@ -164,18 +168,17 @@ TranscriptTail ReadTranscriptTail(const ChatClientOs& os, const TranscriptWitnes
   tail.room = os.desktop.FindWindowA(kChatWnd);
   const WindowHandle control =
       FindChild(os, FindChild(os, tail.room, kNoWindow, kPane), kNoWindow, kText);
-  const std::optional<std::size_t> length = TextLength(os, control);
+  const std::optional<std::size_t> length = TextLength(os, control, true);
   if (!length) return tail;
   tail.witness = {control, *length, {}};
   if (since != nullptr && since->control == control && since->length == *length) {
-    const std::optional<std::string> head =
-        CopyText(os, control, std::min(*length, kWitnessHeadLength) + 1, ' ');
+    const std::optional<std::string> head = CopyText(os, control, kWitnessHeadLength + 1, ' ');
     if (!head) return tail;
     tail.witness.head = *head;
     tail.read = tail.unchanged = *head == since->head;
     if (tail.unchanged) return tail;
   }
-  const std::optional<std::string> ansi = CopyText(os, control, *length + 1, ' ');
+  const std::optional<std::string> ansi = ReadAnsiText(os, control, ' ');
   if (!ansi) return tail;
   tail.read = true;
   tail.witness.head = ansi->substr(0, kWitnessHeadLength);

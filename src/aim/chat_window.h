@@ -29,8 +29,8 @@ std::wstring GetTranscriptText(const platform::ChatClientOs& os);
 inline constexpr std::size_t kWitnessHeadLength = 128;
 struct TranscriptWitness {
   platform::WindowHandle control = platform::kNoWindow;
-  std::size_t length = 0;
-  std::string head;  // ANSI
+  std::size_t length = 0;  // as asked in Unicode
+  std::string head;        // ANSI
   friend bool operator==(const TranscriptWitness&, const TranscriptWitness&) = default;
 };
 
@@ -48,9 +48,10 @@ struct TranscriptTail {
   // The transcript as read, for the next call.
   TranscriptWitness witness;
 };
-// Looks the windows up and asks the transcript's length. With a witness of an earlier read of the
-// same control and length, it then reads only the head: when that is the same too, the whole text
-// is not read (WM_GETTEXT would copy all of it across processes).
+// Looks the windows up and asks the transcript's length in Unicode. With a witness of an earlier
+// read of the same control and length, it then reads only the head: when that is the same too, the
+// whole text is not read (WM_GETTEXT, and under Wine an ANSI WM_GETTEXTLENGTH, would copy all of
+// it across processes).
 TranscriptTail ReadTranscriptTail(const platform::ChatClientOs& os,
                                   const TranscriptWitness* since = nullptr);
 

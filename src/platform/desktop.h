@@ -1,6 +1,6 @@
 #pragma once
 // The desktop's windows as the chat client exposes them: lookup by class and synchronous
-// messages. Mirrors user32's FindWindowA, FindWindowExA, IsWindow and SendMessageA.
+// messages. Mirrors user32's FindWindowA, FindWindowExA, IsWindow, SendMessageA and SendMessageW.
 
 #include <cstdint>
 #include <string>
@@ -49,6 +49,13 @@ class Desktop {
   // `const char*` to a NUL-terminated ANSI text; for WM_GETTEXT it is a `char*` buffer of wParam
   // characters, and the value is the number of characters copied (without the NUL).
   virtual SendResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                  std::intptr_t lParam) = 0;
+
+  // The same as a Unicode sender, for messages that carry no text (WM_GETTEXTLENGTH). Wine answers
+  // an ANSI sender's WM_GETTEXTLENGTH to another process by copying the whole text over to count
+  // its ANSI length; asked in Unicode it only asks. The answer is then a length in characters, or
+  // for an ANSI window an upper bound of them, and no buffer size for WM_GETTEXT.
+  virtual SendResult SendMessageW(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                   std::intptr_t lParam) = 0;
 };
 

@@ -26,6 +26,7 @@ class FakeDesktop final : public Desktop {
     std::uintptr_t wParam = 0;
     std::intptr_t lParam = 0;  // for WM_SETTEXT the pointer is not kept; see `text`
     std::string text;          // the text of a WM_SETTEXT
+    bool wide = false;         // sent with SendMessageW
   };
 
   // Runs before the default handling of a message to a window; a result replaces the default.
@@ -76,18 +77,13 @@ class FakeDesktop final : public Desktop {
   bool IsWindow(WindowHandle window) override { return Exists(window); }
   SendResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                           std::intptr_t lParam) override {
-    const auto it = windows_.find(window);
-    if (it == windows_.end() || it->second.hung) return {};
-    Message logged{window, message, wParam, lParam, {}};
-    // NOLINTNEXTLINE(performance-no-int-to-ptr): window messages carry pointers in integers
-    if (message == kWmSetText && lParam != 0) logged.text = reinterpret_cast<const char*>(lParam);
-    log_.push_back(logged);
-    // A copy: the hook may destroy the window, and with it the stored hook.
-    if (const Hook hook = it->second.hook) {
-      if (std::optional<std::intptr_t> answer = hook(logged)) return {true, *answer};
-      if (!Exists(window)) return {true, 0};
-    }
-    return {true, DefaultAnswer(windows_.at(window), logged)};
+    return Send(window, message, wParam, lParam, false);
+  }
+  // Every window here is an ANSI one: asked in Unicode, it answers as asked in ANSI.
+  SendResult SendMessageW(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                          std::intptr_t lParam) override {
+    if (message == kWmSetText || message == kWmGetText) throw std::logic_error("text in Unicode");
+    return Send(window, message, wParam, lParam, true);
   }
 
  private:
@@ -99,6 +95,22 @@ class FakeDesktop final : public Desktop {
     long order = 0;  // place among its siblings, lowest first
     bool hung = false;
   };
+
+  SendResult Send(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                  std::intptr_t lParam, bool wide) {
+    const auto it = windows_.find(window);
+    if (it == windows_.end() || it->second.hung) return {};
+    Message logged{window, message, wParam, lParam, {}, wide};
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): window messages carry pointers in integers
+    if (message == kWmSetText && lParam != 0) logged.text = reinterpret_cast<const char*>(lParam);
+    log_.push_back(logged);
+    // A copy: the hook may destroy the window, and with it the stored hook.
+    if (const Hook hook = it->second.hook) {
+      if (std::optional<std::intptr_t> answer = hook(logged)) return {true, *answer};
+      if (!Exists(window)) return {true, 0};
+    }
+    return {true, DefaultAnswer(windows_.at(window), logged)};
+  }
 
   std::intptr_t DefaultAnswer(Window& target, const Message& message) {
     switch (message.message) {

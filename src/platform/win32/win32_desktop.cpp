@@ -23,15 +23,29 @@ WindowHandle Win32Desktop::FindWindowExA(WindowHandle parent, WindowHandle after
 
 bool Win32Desktop::IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
 
-SendResult Win32Desktop::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                      std::intptr_t lParam) {
+namespace {
+
+template <typename SendTimeout>
+SendResult Send(SendTimeout send, WindowHandle window, unsigned message, std::uintptr_t wParam,
+                std::intptr_t lParam) {
   if (window == kNoWindow) return {};  // a null window would not be refused everywhere
   DWORD_PTR result = 0;
-  const LRESULT ok =
-      ::SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
-                            static_cast<UINT>(kAnswerTimeout.count()), &result);
+  const LRESULT ok = send(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                          static_cast<UINT>(Win32Desktop::kAnswerTimeout.count()), &result);
   if (ok == 0) return {};
   return {true, static_cast<std::intptr_t>(result)};
+}
+
+}  // namespace
+
+SendResult Win32Desktop::SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
+  return Send(::SendMessageTimeoutA, window, message, wParam, lParam);
+}
+
+SendResult Win32Desktop::SendMessageW(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
+  return Send(::SendMessageTimeoutW, window, message, wParam, lParam);
 }
 
 }  // namespace tv::platform

@@ -1,7 +1,7 @@
 #pragma once
-// The real desktop. Messages go out with SendMessageTimeoutA and SMTO_ABORTIFHUNG, so that a hung
-// chat client cannot freeze the tool: a message it does not answer within kAnswerTimeout counts
-// as sent to a missing window.
+// The real desktop. Messages go out with SendMessageTimeoutA (or W) and SMTO_ABORTIFHUNG, so that
+// a hung chat client cannot freeze the tool: a message it does not answer within kAnswerTimeout
+// counts as sent to a missing window.
 
 #include <chrono>
 
@@ -18,6 +18,8 @@ class Win32Desktop final : public Desktop {
                              const std::string& className) override;
   bool IsWindow(WindowHandle window) override;
   SendResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                          std::intptr_t lParam) override;
+  SendResult SendMessageW(WindowHandle window, unsigned message, std::uintptr_t wParam,
                           std::intptr_t lParam) override;
 };
 
